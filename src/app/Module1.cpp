@@ -1,0 +1,17 @@
+#include "app/Module1.h"
+
+namespace Module1 {
+
+void Initialize() {
+    ChoiceArray = QStringList(ChoiceCount, QString());
+}
+
+void Release() {
+    Name.clear();
+    ChoiceArray.clear();
+    CorrectAnswer.clear();
+    R.reset();
+    L.clear();
+}
+
+} // namespace Module1

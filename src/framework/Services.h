@@ -1,0 +1,40 @@
+// Everything that would block a test or reach outside the program goes through one replaceable
+// service: modal message boxes, the three-button dialog, the alert sound and opening links.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace fw {
+
+class MessageDialog;
+
+// Buttons of the two-button box (code 305: OK and Cancel, warning icon, Cancel the default).
+enum MsgBoxResult { MsgBoxOK = 1, MsgBoxCancel = 2 };
+
+// What the user pressed in a MessageDialog.
+enum class DialogAnswer { Action, Alternate, Cancel };
+
+class UserServices {
+public:
+    virtual ~UserServices() = default;
+    // A modal box with the text and one OK button.
+    virtual void ShowMessage(const QString& text, const QString& title) = 0;
+    // A modal box with buttons chosen by a code; returns the pressed button's code (1 OK, 2 Cancel).
+    virtual int AskMessage(const QString& prompt, int buttonCode, const QString& title) = 0;
+    virtual DialogAnswer AskDialog(const MessageDialog& dialog) = 0;
+    virtual void Beep() = 0;
+    virtual void OpenUrl(const QString& url) = 0;
+};
+
+UserServices& Services();
+// Replaces the service (tests install a recording double); returns the previous one.
+std::unique_ptr<UserServices> SetServices(std::unique_ptr<UserServices> services);
+
+// The framework's calls, as the program names them.
+void MsgBox(const QString& text);
+int MsgBox(const QString& prompt, int buttonCode, const QString& title);
+void Beep();
+void ShowURL(const QString& url);
+
+} // namespace fw

@@ -1,0 +1,98 @@
+// Shared pieces of the tests: a recording stand-in for message boxes and links, a fresh preferences
+// folder per test, and stub music-player scripts.
+#pragma once
+
+#include "framework/MessageDialog.h"
+#include "framework/Services.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace testing_support {
+
+struct Asked {
+    QString prompt;
+    int code;
+    QString title;
+};
+
+struct DialogShown {
+    QString title;
+    QString message;
+    QString explanation;
+    int icon;
+    QString alternateCaption;
+};
+
+// Answers boxes from a script and records everything shown, so that no test blocks on a modal loop.
+class RecordingServices : public fw::UserServices {
+public:
+    QStringList messages;
+    QStringList messageTitles;
+    std::vector<Asked> asked;
+    std::vector<DialogShown> dialogs;
+    QStringList urls;
+    int beeps = 0;
+    std::deque<int> askAnswers;                 // for AskMessage; Cancel when empty
+    std::deque<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
+
+    void ShowMessage(const QString& text, const QString& title) override {
+        messages << text;
+        messageTitles << title;
+    }
+    int AskMessage(const QString& prompt, int code, const QString& title) override {
+        asked.push_back({prompt, code, title});
+        if (askAnswers.empty())
+            return fw::MsgBoxCancel;
+        const int answer = askAnswers.front();
+        askAnswers.pop_front();
+        return answer;
+    }
+    fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override {
+        dialogs.push_back(
+            {d.Title, d.Message, d.Explanation, d.Icon,
+             d.AlternateActionButton().Visible ? d.AlternateActionButton().Caption : QString()});
+        if (dialogAnswers.empty())
+            return fw::DialogAnswer::Cancel;
+        const auto answer = dialogAnswers.front();
+        dialogAnswers.pop_front();
+        return answer;
+    }
+    void Beep() override { ++beeps; }
+    void OpenUrl(const QString& url) override { urls << url; }
+};
+
+// Every test gets its own preferences folder and the recording services; windows left open are
+// destroyed and the game state reset when it ends.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString ConfigDir() const { return config_.path(); }
+    QString ConfigFile(const QString& name) const { return config_.filePath(name); }
+    // Writes stub scripts (bodies for /bin/sh) into a fresh bundle folder and points the runner at it.
+    // Scripts not named print nothing and succeed.
+    void UseStubScripts(const std::map<int, QString>& bodies);
+    // Where the stub scripts log their runs ("<number> <args>" per line), oldest first.
+    QStringList ScriptLog() const;
+    // Processes pending events, including deferred deletions, without waiting.
+    static void ProcessEvents();
+
+    RecordingServices* services = nullptr;
+
+private:
+    QTemporaryDir config_;
+    QTemporaryDir scripts_;
+    QByteArray oldConfig_;
+    std::unique_ptr<fw::UserServices> previous_;
+};
+
+QString ReadFile(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+
+} // namespace testing_support
