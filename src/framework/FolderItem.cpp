@@ -31,7 +31,8 @@ QStringList SplitLines(const QString& text) {
 // --- TextOutputStream
 
 TextOutputStream::TextOutputStream(const QString& path) : file_(new QSaveFile(path)), path_(path) {
-    if (!file_->open(QIODevice::WriteOnly))
+    // Unbuffered, so that a failing write is seen at once and the new file is never put in place.
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Error(QStringLiteral("Cannot write the file %1: %2").arg(path, file_->errorString()));
 }
 
@@ -50,7 +51,7 @@ void TextOutputStream::Close() {
     if (closed_)
         return;
     closed_ = true;
-    if (!file_->commit())
+    if (!file_->flush() || !file_->commit())
         throw Error(QStringLiteral("Cannot save the file %1: %2. The previous version is kept.")
                         .arg(path_, file_->errorString()));
 }

@@ -1,6 +1,85 @@
 // Drawing a question's song and its five answer choices; testing a final score against the table.
+#include "app/Module1.h"
+#include "framework/Errors.h"
+#include "framework/Text.h"
+#include "quiz/ChoiceRules.h"
 #include "quiz/Window1.h"
+#include "scores/GameScores.h"
 
-void Window1::HandleChoices() {}
+#include <utility>
 
-void Window1::CheckScore() {}
+namespace {
+// A draw gives up its song after this many rejected rows and starts again with another song.
+constexpr int kRejectionsBeforeRestart = 1000;
+// Lists that can never complete a draw are refused before drawing; this only bounds the loop should a
+// list change under a draw.
+constexpr int kMaxRestarts = 100000;
+
+fw::Random& Generator() {
+    if (!Module1::R)
+        throw fw::NilObjectError(QStringLiteral("Module1.R"));
+    return *Module1::R;
+}
+
+// Puts the five choices in a random order, so the right answer is not always at the same place.
+void Shuffle(QStringList& choices, fw::Random& random) {
+    for (int i = int(choices.size()) - 1; i > 0; --i)
+        std::swap(choices[i], choices[random.InRange(0, i)]);
+}
+} // namespace
+
+void Window1::HandleChoices() {
+    fw::Listbox& songs = iTunes();
+    fw::Random& random = Generator();
+    if (Module1::ChoiceArray.size() != Module1::ChoiceCount)
+        throw fw::NilObjectError(QStringLiteral("Module1.ChoiceArray"));
+    if (!CanDrawChoices(songs))
+        throw fw::Error(kTooFewTitlesMessage);
+
+    for (int restart = 0;; ++restart) {
+        if (restart == kMaxRestarts)
+            throw fw::Error(kTooFewTitlesMessage);
+        int rejections = 0;
+        Module1::M = random.InRange(0, songs.ListCount() - 1);
+        Module1::CorrectAnswer = songs.Cell(Module1::M, 0);
+        Module1::ChoiceArray[0] = Module1::CorrectAnswer;
+        bool complete = true;
+        for (int slot = 1; slot < Module1::ChoiceCount && complete; ++slot) {
+            for (;;) {
+                const int row = random.InRange(0, songs.ListCount() - 1);
+                bool rejected = row == Module1::M;
+                if (!rejected) {
+                    const QString text = songs.Cell(row, 0);
+                    for (int earlier = 1; earlier < slot && !rejected; ++earlier)
+                        rejected = Module1::ChoiceArray[earlier] == text;
+                    if (!rejected) {
+                        Module1::ChoiceArray[slot] = text;
+                        break;
+                    }
+                }
+                if (++rejections == kRejectionsBeforeRestart) {
+                    complete = false;
+                    break;
+                }
+            }
+        }
+        if (complete)
+            break;
+    }
+
+    Shuffle(Module1::ChoiceArray, random);
+    fw::ComboBox& box = ComboBox1();
+    box.DeleteAllRows();
+    for (const QString& choice : std::as_const(Module1::ChoiceArray))
+        box.AddRow(choice);
+    box.Refresh(true);
+}
+
+void Window1::CheckScore() {
+    if (Module1::Points <= 0) {
+        Module1::NewHighScoreFlag = false;
+        return;
+    }
+    const double tenth = fw::Val(GameScores::instance().HighScores().Cell(9, 1));
+    Module1::NewHighScoreFlag = tenth < double(Module1::Points);
+}

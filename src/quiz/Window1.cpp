@@ -14,10 +14,7 @@ using K = fw::Kind;
 
 namespace {
 
-constexpr fw::WindowSpec kWindow{"Zandolin",
-                                 863,
-                                 432,
-                                 fw::WindowSpec::Document,
+constexpr fw::WindowSpec kWindow{"Zandolin",           863, 432, fw::WindowSpec::Document,
                                  /*close*/ true,
                                  /*minimize*/ true,
                                  /*maximize*/ false,

@@ -88,6 +88,8 @@ private:
     friend Window1& fw::Instance<Window1>();
     Window1();
     void WireEvents();
+    // Shows the name-entry window at the given place, without waiting for it.
+    void ShowNameEntry(int left, int top);
 
     std::unique_ptr<fw::Thread> thread1_;
 };

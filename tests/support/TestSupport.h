@@ -10,7 +10,11 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <memory>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace testing_support {
 

@@ -1,0 +1,77 @@
+// Start-up and quitting, run against stub music-player scripts that log their runs.
+#include "app/App.h"
+#include "app/MenuBar1.h"
+#include "app/Module1.h"
+#include "app/Startup.h"
+#include "quiz/Window1.h"
+#include "scores/GameScores.h"
+#include "support/TestSupport.h"
+
+#include <QMenuBar>
+#include <QMainWindow>
+
+using namespace testing_support;
+
+class StartupTest : public AppTest {};
+
+TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
+    UseStubScripts({{172, "printf 'Library,Rock,Jazz'"}});
+    EXPECT_EQ(fw::Application::Instance(), nullptr);
+    EXPECT_THROW(App::instance(), fw::NilObjectError);
+
+    Startup::Begin();
+
+    // The game state: five empty choices, a generator, nothing else yet.
+    EXPECT_EQ(Module1::ChoiceArray, QStringList(5, QString()));
+    ASSERT_NE(Module1::R, nullptr);
+    EXPECT_EQ(Module1::Points, 0);
+    EXPECT_EQ(Module1::Question, 0);
+    EXPECT_TRUE(Module1::Name.isEmpty());
+    EXPECT_TRUE(Module1::SoundFlag); // the settings file was created with "True"
+
+    // The application object, its one menu bar and the four menu handlers.
+    App& app = App::instance();
+    EXPECT_EQ(app.GetMenuBar(), &MenuBar1::instance());
+    for (const char* item : {"ScoresShow", "CheckforUpdateCheckNow", "ZDNHelpHelp", "ZDNHelpAbout"})
+        EXPECT_TRUE(app.HasMenuHandler(QString::fromLatin1(item))) << item;
+
+    // The main window is open with its playlists; the High Scores window exists, hidden.
+    Window1& main = Window1::instance();
+    EXPECT_TRUE(main.IsVisible());
+    EXPECT_EQ(main.Title(), "Zandolin");
+    auto* bar = static_cast<QMainWindow*>(main.Widget())->menuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->actions().size(), 5);
+    ASSERT_NE(fw::OpenInstance<GameScores>(), nullptr);
+    EXPECT_FALSE(GameScores::instance().IsVisible());
+
+    // The application opens (174) before the main window (173, 172, 174).
+    EXPECT_EQ(ScriptLog(), (QStringList{"174", "173", "172", "174"}));
+
+    // Closing the main window saves the settings, runs 173, then the application's Close runs 173.
+    Module1::SoundFlag = false;
+    main.Close();
+    EXPECT_TRUE(fw::Application::QuitRequested());
+    EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "False\n");
+    EXPECT_EQ(ScriptLog().mid(4), (QStringList{"173", "173"}));
+    ProcessEvents();
+    EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
+
+    Startup::End();
+    EXPECT_FALSE(MenuBar1::Exists());
+    EXPECT_EQ(fw::Application::Instance(), nullptr);
+    EXPECT_EQ(Module1::R, nullptr);
+    EXPECT_TRUE(Module1::ChoiceArray.isEmpty());
+    EXPECT_EQ(fw::OpenInstance<GameScores>(), nullptr);
+}
+
+TEST_F(StartupTest, AFailingPlayerIsReportedAndTheProgramStillStarts) {
+    UseStubScripts({{172, "echo 'MPD error: Connection refused' >&2; exit 1"}});
+    Startup::Begin();
+    EXPECT_TRUE(services->messages.contains("MPD error: Connection refused")) << services->messages.join('|').toStdString();
+    Window1& main = Window1::instance();
+    EXPECT_EQ(main.Playlists().ListCount(), 0);
+    EXPECT_TRUE(main.StartTest().Default());
+    main.Close();
+    Startup::End();
+}
