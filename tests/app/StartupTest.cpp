@@ -1,14 +1,14 @@
 // Start-up and quitting, run against stub music-player scripts that log their runs.
+#include "app/Startup.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Module1.h"
-#include "app/Startup.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"
 
-#include <QMenuBar>
 #include <QMainWindow>
+#include <QMenuBar>
 
 using namespace testing_support;
 
@@ -68,7 +68,8 @@ TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
 TEST_F(StartupTest, AFailingPlayerIsReportedAndTheProgramStillStarts) {
     UseStubScripts({{172, "echo 'MPD error: Connection refused' >&2; exit 1"}});
     Startup::Begin();
-    EXPECT_TRUE(services->messages.contains("MPD error: Connection refused")) << services->messages.join('|').toStdString();
+    EXPECT_TRUE(services->messages.contains("MPD error: Connection refused"))
+        << services->messages.join('|').toStdString();
     Window1& main = Window1::instance();
     EXPECT_EQ(main.Playlists().ListCount(), 0);
     EXPECT_TRUE(main.StartTest().Default());

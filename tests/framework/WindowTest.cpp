@@ -1,6 +1,6 @@
 // The framework's windows, timers and error handling, through a small window of the test's own.
-#include "framework/Controls.h"
 #include "framework/Window.h"
+#include "framework/Controls.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -11,7 +11,8 @@ namespace {
 constexpr fw::WindowSpec kSpec{"Probe", 200, 100, fw::WindowSpec::Document, true, false, false, false, true};
 constexpr fw::ControlSpec kControls[] = {
     {"OK", fw::Kind::PushButton, 10, 10, 80, 20, "OK", "System", 0, false, 0, "", true, true, 0},
-    {"Stop", fw::Kind::PushButton, 100, 10, 80, 20, "Stop", "System", 0, false, 0, "", true, false, 1, "cancel=1"},
+    {"Stop", fw::Kind::PushButton, 100, 10, 80, 20, "Stop", "System", 0, false, 0, "", true, false, 1,
+     "cancel=1"},
     {"Note", fw::Kind::Label, 10, 40, 180, 20, "note", "System", 0, false, 0, "", true, false, 2},
 };
 constexpr fw::TimerSpec kTimers[] = {{"Tick", 500}};

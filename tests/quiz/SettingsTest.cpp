@@ -35,8 +35,9 @@ TEST_F(SettingsTest, TheLineIsReadAndWrittenBack) {
     fw::Window::DestroyAll();
 
     const std::pair<QByteArray, bool> cases[] = {
-        {"False\n", false}, {"", false}, {"True\nextra lines\nare dropped\n", true},
-        {"True\r\n", true}, {"True\r", true}, {"true\n", false}, {"Truest\n", false},
+        {"False\n", false},  {"", false},      {"True\nextra lines\nare dropped\n", true},
+        {"True\r\n", true},  {"True\r", true}, {"true\n", false},
+        {"Truest\n", false},
     };
     for (const auto& [contents, expected] : cases) {
         SCOPED_TRACE(contents.toStdString());
@@ -53,7 +54,8 @@ TEST_F(SettingsTest, AFolderThatCannotBeMadeGivesAClearMessage) {
     qputenv("XDG_CONFIG_HOME", ConfigFile("plain/config").toUtf8());
     Window1::instance();
     ASSERT_FALSE(services->messages.isEmpty());
-    EXPECT_TRUE(services->messages.first().contains("preferences folder")) << services->messages.first().toStdString();
+    EXPECT_TRUE(services->messages.first().contains("preferences folder"))
+        << services->messages.first().toStdString();
     EXPECT_TRUE(services->messages.first().contains("cannot be created"));
 }
 
@@ -75,6 +77,7 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFile) {
     }
     EXPECT_TRUE(fw::Application::QuitRequested());
     ASSERT_FALSE(services->messages.isEmpty());
-    EXPECT_TRUE(services->messages[0].contains("previous version is kept")) << services->messages[0].toStdString();
+    EXPECT_TRUE(services->messages[0].contains("previous version is kept"))
+        << services->messages[0].toStdString();
     EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "True\n");
 }

@@ -39,7 +39,8 @@ TEST_F(Window1LayoutTest, ControlsStandAsTabled) {
         if (spec.size > 0) {
             EXPECT_EQ(control->Widget()->font().pointSize(), spec.size);
         }
-        const bool placeholder = QLatin1String(spec.name) == "NPoints" || QLatin1String(spec.name) == "QuestionNo";
+        const bool placeholder =
+            QLatin1String(spec.name) == "NPoints" || QLatin1String(spec.name) == "QuestionNo";
         if (auto* label = qobject_cast<QLabel*>(control->Widget()); label && !placeholder) {
             EXPECT_EQ(label->text(), QString::fromUtf8(spec.text));
         }
@@ -81,8 +82,8 @@ TEST_F(Window1LayoutTest, KeyboardFocusFollowsTheTabOrderAndSkipsLabels) {
                               !window.FindControl(w->objectName())))
             w = w->nextInFocusChain();
     } while (w != first && order.size() < 40);
-    EXPECT_EQ(order, (QStringList{"Enter", "Quit", "StartTest", "ComboBox1", "NextQuestion", "Kagi1", "iTunes",
-                                  "MoreTime", "Playlists", "ComboBox2"}));
+    EXPECT_EQ(order, (QStringList{"Enter", "Quit", "StartTest", "ComboBox1", "NextQuestion", "Kagi1",
+                                  "iTunes", "MoreTime", "Playlists", "ComboBox2"}));
 }
 
 TEST_F(Window1LayoutTest, ReturnPressesTheDefaultButtonOnly) {

@@ -10,11 +10,13 @@
 #include <deque>
 #include <gtest/gtest.h>
 #include <map>
-#include <ostream>
 #include <memory>
+#include <ostream>
 
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace testing_support {
 
