@@ -2,7 +2,10 @@
 
 #include "app/Module1.h"
 #include "framework/Errors.h"
+#include "info/AboutBox.h"
+#include "info/Help.h"
 #include "quiz/ScriptItems.h"
+#include "scores/GameScores.h"
 
 App& App::instance() {
     auto* app = dynamic_cast<App*>(fw::Application::Instance());
@@ -21,6 +24,9 @@ void App::Event_Close() {
 }
 
 bool App::_ScoresShow_Action() {
+    // Back to the left edge whatever the user did to the window; its top stays where it is.
+    GameScores::instance().Left(10);
+    GameScores::instance().Show();
     return false;
 }
 
@@ -29,9 +35,11 @@ bool App::_CheckforUpdateCheckNow_Action() {
 }
 
 bool App::_ZDNHelpHelp_Action() {
+    Help::instance().Show();
     return false;
 }
 
 bool App::_ZDNHelpAbout_Action() {
+    AboutBox::instance().Show();
     return false;
 }

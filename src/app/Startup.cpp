@@ -7,6 +7,7 @@
 #include "quiz/Window1.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <memory>
 
 namespace Startup {
@@ -48,6 +49,12 @@ int Main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zandolin"));
     QApplication::setDesktopFileName(QStringLiteral("zandolin"));
+    // The icon theme's entry, else the installed picture beside the binary's share folder; an
+    // uninstalled build keeps the default icon.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("zandolin"),
+                         QIcon(QApplication::applicationDirPath() +
+                               QStringLiteral("/../share/icons/hicolor/256x256/apps/zandolin.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
     Begin();
     const int code = RunEventLoop();
