@@ -133,8 +133,10 @@ QFont FontFor(const ControlSpec& spec) {
     QFont font = QApplication::font();
     if (spec.font && *spec.font && QLatin1String(spec.font) != QLatin1String("System"))
         font.setFamily(QString::fromUtf8(spec.font));
+    // Layout sizes are in the design's units, one pixel each; in points they would come out a third
+    // larger on a 96 dpi screen and no longer fit their controls.
     if (spec.size > 0)
-        font.setPointSize(spec.size);
+        font.setPixelSize(spec.size);
     font.setBold(spec.bold);
     return font;
 }

@@ -37,7 +37,7 @@ TEST_F(Window1LayoutTest, ControlsStandAsTabled) {
         EXPECT_EQ(geometry, QRect(spec.left, spec.top, spec.width, spec.height));
         EXPECT_EQ(control->Widget()->font().bold(), spec.bold);
         if (spec.size > 0) {
-            EXPECT_EQ(control->Widget()->font().pointSize(), spec.size);
+            EXPECT_EQ(control->Widget()->font().pixelSize(), spec.size);
         }
         const bool placeholder =
             QLatin1String(spec.name) == "NPoints" || QLatin1String(spec.name) == "QuestionNo";
