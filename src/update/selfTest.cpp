@@ -9,14 +9,11 @@ using K = fw::Kind;
 
 namespace {
 
-constexpr fw::WindowSpec kWindow{"Self Test",          197, 102, fw::WindowSpec::Document,
-                                 /*close*/ true,
-                                 /*minimize*/ false,
-                                 /*maximize*/ false,
-                                 /*resizeable*/ false,
+// clang-format off
+constexpr fw::WindowSpec kWindow{"Self Test", 197, 102, fw::WindowSpec::Document,
+                                 /*close*/ true, /*minimize*/ false, /*maximize*/ false, /*resizeable*/ false,
                                  /*visible*/ true};
 
-// clang-format off
 constexpr fw::ControlSpec kControls[] = {
 //   name           kind           left top width h   text                 font      size bold   align       colour     visible default tab
     {"StaticText1", K::Label,      30,  19, 67,   20, "Version:",          "System", 0,  true,  AlignLeft,  "#000000", true,   false, 0},

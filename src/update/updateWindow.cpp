@@ -13,17 +13,11 @@ using K = fw::Kind;
 
 namespace {
 
-constexpr fw::WindowSpec kWindow{"Update",
-                                 300,
-                                 120,
-                                 fw::WindowSpec::MovableModal,
-                                 /*close*/ true,
-                                 /*minimize*/ true,
-                                 /*maximize*/ false,
-                                 /*resizeable*/ false,
+// clang-format off
+constexpr fw::WindowSpec kWindow{"Update", 300, 120, fw::WindowSpec::MovableModal,
+                                 /*close*/ true, /*minimize*/ true, /*maximize*/ false, /*resizeable*/ false,
                                  /*visible*/ true};
 
-// clang-format off
 constexpr fw::ControlSpec kControls[] = {
 //   name            kind            left top width h   text                       font      size bold   align      colour     visible default tab options
     {"StaticText1",  K::Label,       20,  19, 266,  20, "Checking for updates...", "System", 0,  false, AlignLeft, "#000000", true,   false, 0},

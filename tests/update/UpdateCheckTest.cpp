@@ -185,6 +185,11 @@ TEST_F(UpdateCheckTest, TransportFailuresBeepAndShowTheCode) {
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_EQ(services->messages.value(2), message.arg(299));
     EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
+
+    // The code is shown as the client gives it, sign and all.
+    updateWindow::instance().hp_Error(-3);
+    EXPECT_EQ(services->messages.value(3), message.arg(-3));
+    EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
 }
 
 TEST_F(UpdateCheckTest, SilentServerKeepsFetchingUntilCancelled) {
