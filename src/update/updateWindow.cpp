@@ -1,0 +1,163 @@
+#include "update/updateWindow.h"
+
+#include "app/App.h"
+#include "framework/MessageDialog.h"
+#include "framework/Services.h"
+#include "framework/Text.h"
+#include "update/selfTest.h"
+
+#include <QUrl>
+
+using fw::AlignLeft;
+using K = fw::Kind;
+
+namespace {
+
+// clang-format off
+constexpr fw::WindowSpec kWindow{"Update", 300, 120, fw::WindowSpec::MovableModal,
+                                 /*close*/ true, /*minimize*/ true, /*maximize*/ false, /*resizeable*/ false,
+                                 /*visible*/ true};
+
+constexpr fw::ControlSpec kControls[] = {
+//   name            kind            left top width h   text                       font      size bold   align      colour     visible default tab options
+    {"StaticText1",  K::Label,       20,  19, 266,  20, "Checking for updates...", "System", 0,  false, AlignLeft, "#000000", true,   false, 0},
+    {"ProgressBar1", K::ProgressBar, 20,  46, 260,  12, "",                        "System", 0,  false, AlignLeft, "",        true,   false, 1, "max=100"},
+    {"PushButton1",  K::PushButton,  208, 80, 72,   20, "Cancel",                  "System", 0,  false, AlignLeft, "",        true,   true,  1, "cancel=1"},
+};
+// clang-format on
+
+QString& webSite() {
+    static QString site = QString::fromLatin1(updateWindow::kWebSite);
+    return site;
+}
+
+} // namespace
+
+void updateWindow::SetWebSite(const QString& site) {
+    webSite() = site.isEmpty() ? QString::fromLatin1(kWebSite) : site;
+}
+
+QString updateWindow::WebSite() {
+    return webSite();
+}
+
+std::span<const fw::ControlSpec> updateWindow::LayoutTable() {
+    return kControls;
+}
+
+updateWindow::updateWindow() : fw::Window(kWindow, kControls) {
+    hp_.PageReceived = [this](const QString& url, int status, const fw::InternetHeaders& headers,
+                              const QString& body) { hp_PageReceived(url, status, headers, body); };
+    hp_.Error = [this](int code) { hp_Error(code); };
+    PushButton1().Action = [this] { PushButton1_Action(); };
+}
+
+void updateWindow::Event_Open() {
+    ProgressBar1().Maximum(0);
+    hp().Get(DocumentURL());
+    if (selfTest* version = fw::OpenInstance<selfTest>())
+        version->Close();
+}
+
+void updateWindow::Event_Close() {
+    // A page that arrives after the window has closed must not start a dialog for it.
+    hp().Disconnect();
+}
+
+QString updateWindow::startTag(const QString& name) const {
+    return QLatin1String("<") + name + QLatin1String(">");
+}
+
+QString updateWindow::endTag(const QString& name) const {
+    return QLatin1String("</") + name + QLatin1String(">");
+}
+
+QString updateWindow::returnValue(const QString& document, const QString& name) const {
+    const int s = fw::InStr(document, startTag(name));
+    const int p = s + fw::Len(startTag(name));
+    const int e = fw::InStr(p, document, endTag(name));
+    return fw::Mid(document, p, e - p);
+}
+
+bool updateWindow::SameVersion(const QString& version, int major, int minor, int bug) {
+    const int running[] = {major, minor, bug};
+    for (int n = 1; n <= 3; ++n)
+        if (fw::Val(fw::NthField(version, QStringLiteral("."), n)) != double(running[n - 1]))
+            return false;
+    return true;
+}
+
+void updateWindow::hp_PageReceived(const QString&, int, const fw::InternetHeaders&, const QString& body) {
+    if (body.isEmpty()) {
+        Close();
+        return;
+    }
+    const QString version = returnValue(body, QStringLiteral("CurrentVersion"));
+    const QString description = returnValue(body, QStringLiteral("Description"));
+    const bool free = returnValue(body, QStringLiteral("Free")) == QLatin1String("Yes");
+    const QString downloadURL = returnValue(body, QStringLiteral("DownloadURLOSX"));
+    ProgressBar1().Visible(false);
+    const App& app = App::instance();
+    if (SameVersion(version, app.MajorVersion(), app.MinorVersion(), app.BugVersion())) {
+        StaticText1().Text(QStringLiteral("This version is current."));
+        StaticText1().Refresh(true);
+        if (!automaticCheck)
+            fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
+        Close();
+    } else {
+        askUpgrade(version, description, downloadURL, free);
+    }
+}
+
+void updateWindow::hp_Error(int code) {
+    fw::Beep();
+    fw::MsgBox(QStringLiteral("There was a communication error ") +
+               QStringLiteral("with the website. Please try ") + QStringLiteral("again later. (Code: ") +
+               fw::Str(code) + QStringLiteral(")"));
+    Close();
+}
+
+void updateWindow::PushButton1_Action() {
+    Close();
+}
+
+bool updateWindow::IsWebAddress(const QString& url) {
+    const QUrl parsed(url, QUrl::StrictMode);
+    const QString scheme = parsed.scheme().toLower();
+    return parsed.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           !parsed.host().isEmpty();
+}
+
+void updateWindow::askUpgrade(const QString& version, const QString& description, const QString& downloadURL,
+                              bool free) {
+    fw::MessageDialog d;
+    d.Title = QStringLiteral("New version available!");
+    d.Message = QStringLiteral("Version ") + version + QStringLiteral(" is now available. ");
+    d.Message +=
+        QStringLiteral("(You are using version ") + App::instance().ShortVersion() + QStringLiteral(".) ");
+    d.Message +=
+        free ? QStringLiteral("This is a free upgrade. ") : QStringLiteral("This is a paid upgrade. ");
+    d.Message += QStringLiteral("Would you like to automatically download ");
+    d.Message += free ? QStringLiteral("this update (using your web browser)?")
+                      : QStringLiteral("the trial version (using your web browser)?");
+    d.Explanation = description;
+    d.CancelButton().Visible = true;
+    d.AlternateActionButton().Caption = QStringLiteral("Go to Website");
+    d.AlternateActionButton().Visible = true;
+    d.Icon = fw::MessageDialog::IconQuestion;
+
+    const fw::MessageDialogButton* pressed = d.ShowModal();
+    if (pressed == &d.CancelButton()) {
+        Close();
+    } else if (pressed == &d.ActionButton()) {
+        // The address comes from the network: anything but a web address (a script or a local file,
+        // say) is refused rather than handed to the system.
+        if (IsWebAddress(downloadURL))
+            fw::ShowURL(downloadURL);
+        else
+            fw::MsgBox(QStringLiteral("The download address of the new version is not valid."));
+        Close();
+    } else if (pressed == &d.AlternateActionButton()) {
+        fw::ShowURL(WebSite());
+    }
+}

@@ -1,0 +1,65 @@
+// The update window: fetches the version document from the maker's web host, tells whether the running
+// version is current and otherwise offers the new version.
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/HTTPSocket.h"
+#include "framework/Window.h"
+
+#include <span>
+
+class updateWindow : public fw::Window {
+public:
+    static updateWindow& instance() { return fw::Instance<updateWindow>(); }
+
+    // The maker's web site; the version document lies below it.
+    static constexpr const char* kWebSite = "http://www.zandolin.example";
+    static constexpr const char* kDocumentPath = "/Updates/zandolin.xml";
+    // The site that later update windows use (tests point it at their own server); an empty text
+    // restores the maker's site.
+    static void SetWebSite(const QString& site);
+    static QString WebSite();
+    static QString DocumentURL() { return WebSite() + QLatin1String(kDocumentPath); }
+
+    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
+    fw::ProgressBar& ProgressBar1() const {
+        return ControlNamed<fw::ProgressBar>(QStringLiteral("ProgressBar1"));
+    }
+    fw::HTTPSocket& hp() { return hp_; }
+    fw::PushButton& PushButton1() const {
+        return ControlNamed<fw::PushButton>(QStringLiteral("PushButton1"));
+    }
+
+    void hp_PageReceived(const QString& url, int status, const fw::InternetHeaders& headers,
+                         const QString& body);
+    void hp_Error(int code);
+    void PushButton1_Action();
+
+    QString startTag(const QString& name) const;
+    QString endTag(const QString& name) const;
+    // The raw text between the element's first start tag and the next end tag.
+    QString returnValue(const QString& document, const QString& name) const;
+    void askUpgrade(const QString& version, const QString& description, const QString& downloadURL,
+                    bool free);
+
+    // Whether the document's version names the running version: each of the first three fields, read
+    // as a number, equals the matching version number.
+    static bool SameVersion(const QString& version, int major, int minor, int bug);
+    // Only web addresses are handed to the browser.
+    static bool IsWebAddress(const QString& url);
+
+    // True skips the "current version" box; nothing sets it yet.
+    bool automaticCheck = false;
+
+    static std::span<const fw::ControlSpec> LayoutTable();
+
+protected:
+    void Event_Open() override;
+    void Event_Close() override;
+
+private:
+    friend updateWindow& fw::Instance<updateWindow>();
+    updateWindow();
+
+    fw::HTTPSocket hp_;
+};
