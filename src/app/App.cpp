@@ -6,6 +6,7 @@
 #include "info/Help.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
+#include "update/selfTest.h"
 
 App& App::instance() {
     auto* app = dynamic_cast<App*>(fw::Application::Instance());
@@ -31,6 +32,7 @@ bool App::_ScoresShow_Action() {
 }
 
 bool App::_CheckforUpdateCheckNow_Action() {
+    selfTest::instance().Show();
     return false;
 }
 

@@ -14,6 +14,7 @@ namespace fw {
 namespace {
 Application* registered = nullptr;
 bool quitRequested = false;
+std::function<void(int)> exitAction;
 } // namespace
 
 Application::Application() = default;
@@ -87,11 +88,18 @@ void Application::ResetQuitRequested() {
     quitRequested = false;
 }
 
+void Application::SetExitAction(std::function<void(int)> action) {
+    exitAction = std::move(action);
+}
+
 void Quit(int code) {
     quitRequested = true;
     if (Application* app = Application::Instance())
         app->RaiseClose();
-    QCoreApplication::exit(code);
+    if (exitAction)
+        exitAction(code);
+    else
+        QCoreApplication::exit(code);
 }
 
 } // namespace fw

@@ -46,6 +46,9 @@ public:
     // True once Quit has been called in this run.
     static bool QuitRequested();
     static void ResetQuitRequested();
+    // What quitting does after the Close event: leave the event loop (the default). Tests, which run no
+    // main loop, replace it, since a request to leave would end every later nested loop at once.
+    static void SetExitAction(std::function<void(int code)> action);
 
 protected:
     virtual void Event_Open() {}

@@ -20,6 +20,7 @@ void AppTest::SetUp() {
     previous_ = fw::SetServices(std::move(recording));
     fw::ScriptRunner::SetBundleDir(QStringLiteral(ZANDOLIN_SCRIPTS_DIR));
     fw::Application::ResetQuitRequested();
+    fw::Application::SetExitAction([](int) {});
     Module1::Release();
     Module1::Initialize();
     Module1::Points = Module1::Question = Module1::M = Module1::Z = 0;

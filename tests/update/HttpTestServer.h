@@ -2,16 +2,13 @@
 // reply, and helpers to wait on the event loop without blocking it.
 #pragma once
 
+#include "support/TestSupport.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QTcpServer>
 #include <functional>
 #include <ostream>
-
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace testing_support {
 
