@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QtEndian>
+#include <unistd.h>
 
 namespace testing_support {
 
@@ -13,10 +14,11 @@ namespace {
 
 constexpr int kScriptTimeoutMs = 120000;
 
-// A valid, silent PCM WAV file of a tenth of a second: small, tagless and quick for MPD to scan.
+// A valid, silent PCM WAV file of five seconds (long enough to be caught playing), 8-bit mono at 8 kHz:
+// tagless and quick for MPD to scan.
 QByteArray TinyWav() {
     const quint32 rate = 8000;
-    const quint32 samples = rate / 10;
+    const quint32 samples = rate * 5;
     QByteArray data(int(samples), '\x80'); // 8-bit unsigned silence
     QByteArray wav;
     auto put32 = [&wav](quint32 v) {
@@ -142,8 +144,9 @@ QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& 
     files.reserve(count);
     for (int i = 1; i <= count; ++i) {
         const QString relative = QStringLiteral("%1/s%2.wav").arg(folder).arg(i, 5, 10, QLatin1Char('0'));
-        if (!QFile::link(original, music.filePath(relative)) &&
-            !QFile::copy(original, music.filePath(relative)))
+        const QString path = music.filePath(relative);
+        if (::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()) != 0 &&
+            !QFile::copy(original, path))
             return {};
         files << relative;
     }

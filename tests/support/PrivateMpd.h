@@ -39,9 +39,9 @@ public:
     // Stores playlist name listing files (paths relative to the music folder), in this order. MPD reads
     // stored playlists on each request, so it shows at once.
     bool AddPlaylist(const QString& name, const QStringList& files);
-    // Adds count untagged songs, hard links of one tiny WAV file named folder/sNNNNN.wav (so their titles
-    // are these file names), brings MPD's database up to date and stores them as playlist name. Returns
-    // the files in playlist order, empty on failure.
+    // Adds count untagged songs, hard links of one silent WAV file of five seconds named folder/sNNNNN.wav
+    // (so their titles are these file names), brings MPD's database up to date and stores them as playlist
+    // name. Returns the files in playlist order, empty on failure.
     QStringList AddUntaggedPlaylist(const QString& name, const QString& folder, int count);
     // Rescans the music folder and waits for the end of the scan.
     bool Update();
