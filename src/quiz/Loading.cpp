@@ -1,6 +1,7 @@
 // Filling the playlist table and the song list from the music player, and folding the lists away.
 #include "app/Module1.h"
 #include "framework/Errors.h"
+#include "framework/ScriptRunner.h"
 #include "framework/Services.h"
 #include "framework/Text.h"
 #include "quiz/ReplyParser.h"
@@ -9,6 +10,9 @@
 
 #include <QPointer>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 namespace {
 
@@ -22,6 +26,42 @@ std::int32_t LoadPlaylistNumber() {
 void StorePlaylistNumber(std::int32_t number) {
     std::atomic_ref<std::int32_t>(Module1::Z).store(number);
 }
+
+// MPD answers one request at a time, so the two runs of script 168 that a double-click makes would share
+// its time and delay the song list. The loader thread lets the main thread's run go first, as the runs
+// followed each other when the threads took turns.
+class MainRunGate {
+public:
+    void Close() {
+        std::lock_guard lock(mutex_);
+        pending_ = true;
+    }
+    void Open() {
+        {
+            std::lock_guard lock(mutex_);
+            pending_ = false;
+        }
+        opened_.notify_all();
+    }
+    // Waits until the main thread's run has ended, at most a script's time limit.
+    void WaitUntilOpen() {
+        std::unique_lock lock(mutex_);
+        opened_.wait_for(lock, std::chrono::milliseconds(fw::ScriptRunner::TimeLimit()),
+                         [this] { return !pending_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool pending_ = false;
+};
+
+MainRunGate mainRun;
+
+// Opens the gate when it goes, however the handler ends.
+struct OpenGateAtEnd {
+    ~OpenGateAtEnd() { mainRun.Open(); }
+};
 
 } // namespace
 
@@ -61,6 +101,8 @@ void Window1::Playlists_DoubleClick() {
         return;
     }
     StorePlaylistNumber(playlist);
+    const OpenGateAtEnd openGate;
+    mainRun.Close();
     Busy().Visible(true);
     iTunes().DeleteAllRows();
     NoSongs().Text(QString());
@@ -72,7 +114,10 @@ void Window1::Playlists_DoubleClick() {
 }
 
 void Window1::BuildiTuneTable() {
-    Module1::L = AppleScript1Reply({Module1::Z});
+    {
+        const OpenGateAtEnd openGate;
+        Module1::L = AppleScript1Reply({Module1::Z});
+    }
     const ReplyParser::Rows titles = ReplyParser::SongTitles(Module1::L);
     Module1::L = Module1::L.mid(titles.rest);
     fw::Listbox& list = iTunes();
@@ -94,6 +139,7 @@ void Window1::Thread1_Run() {
         });
     };
     try {
+        mainRun.WaitUntilOpen();
         AppleScript1({playlist});
     } catch (const fw::Error&) {
         // The main thread runs the same script for the same double-click and reports its failure; a second

@@ -85,6 +85,20 @@ TEST_F(LoadingTest, DoubleClickLoadsTheSongsAndTheirCount) {
     EXPECT_FALSE(w.Busy().Visible());
 }
 
+TEST_F(LoadingTest, LoaderThreadRunsItsScriptAfterTheMainThreads) {
+    // Each run of 168 is logged when it starts and notes its end: the loader's run must not share the
+    // player with the one whose reply the song list waits for.
+    UseStubScripts({{172, QStringLiteral("printf 'Library,Mine'")},
+                    {168, QStringLiteral("sleep 0.2; echo '168 end' >> \"$(dirname \"$0\")/runs.log\"")}});
+    Window1& w = Window1::instance();
+    DoubleClickPlaylist(w, 1);
+    FinishLoader(w);
+    QStringList runs = ScriptLog();
+    runs.removeIf([](const QString& line) { return !line.startsWith(QStringLiteral("168")); });
+    EXPECT_EQ(runs, (QStringList{"168 2", "168 end", "168 2", "168 end"}));
+    EXPECT_FALSE(w.Busy().Visible());
+}
+
 TEST_F(LoadingTest, LibraryRowIsRefusedAndChangesNothing) {
     UseStubScripts({{172, QStringLiteral("printf 'Library,Mine'")},
                     {168, QStringLiteral("[ \"$1\" = 0 ] || printf 'x##%%#,y##%%#,z##%%#'")}});

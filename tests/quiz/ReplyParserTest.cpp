@@ -1,7 +1,10 @@
 // The playlist and title replies turned into rows, at their edges: separators at the end, empty pieces,
 // the limits, the shortening of long titles and the cut of the four characters after the last title.
 #include "quiz/ReplyParser.h"
+#include "framework/Text.h"
 #include "support/TestSupport.h"
+
+#include <random>
 
 namespace {
 
@@ -112,6 +115,48 @@ TEST_F(ReplyParserTest, TitlesStopAtTenThousand) {
     ASSERT_EQ(under.rows.size(), 9999);
     EXPECT_FALSE(under.full);
     EXPECT_EQ(under.rows.last(), QStringLiteral("Song 9999"));
+}
+
+// The parse that consumes the reply from the front, piece by piece, as the rows were first defined.
+QStringList ConsumingParse(QString L, const QString& sep, int limit, bool titles) {
+    QStringList rows;
+    int i = 0;
+    bool stoppedAtEmpty = false;
+    for (i = 0; i < limit; ++i) {
+        const int at = fw::InStr(L, sep);
+        const QString t = at > 0 ? fw::Left(L, at - 1) : L;
+        if (t.isEmpty()) {
+            stoppedAtEmpty = true;
+            break;
+        }
+        QString u = i == 0 ? QStringLiteral(" ") + t : t;
+        if (titles && fw::Len(u) > 50)
+            u = fw::Left(u, 50) + QStringLiteral("...");
+        rows << u;
+        L = fw::Right(L, fw::Len(L) - (fw::Len(t) + fw::Len(sep)));
+    }
+    if (titles && stoppedAtEmpty && i > 0)
+        rows.last() = fw::Left(rows.last(), fw::Len(rows.last()) - 4);
+    return rows;
+}
+
+TEST_F(ReplyParserTest, CursorParsesAgreeWithConsumingFromTheFront) {
+    // Short pieces of separator-like letters, joined in every odd way; short enough that no last title
+    // needs shortening and few enough that no limit is reached, where the two are meant to differ.
+    std::mt19937 random(20240611);
+    const QStringList bits{"a", "#", "%", ",", "ä", "##%#", "##%#,", "##%", ",,", " "};
+    std::uniform_int_distribution<int> pick(0, int(bits.size()) - 1), length(0, 12);
+    for (int n = 0; n < 3000; ++n) {
+        QString reply;
+        for (int k = length(random); k > 0; --k)
+            reply += bits[pick(random)];
+        EXPECT_EQ(ReplyParser::SongTitles(reply).rows,
+                  ConsumingParse(reply, QStringLiteral("##%#,"), ReplyParser::MaxTitles, true))
+            << reply.toStdString();
+        EXPECT_EQ(ReplyParser::PlaylistNames(reply).rows,
+                  ConsumingParse(reply, QStringLiteral(","), ReplyParser::MaxPlaylists, false))
+            << reply.toStdString();
+    }
 }
 
 } // namespace
