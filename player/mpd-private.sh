@@ -52,12 +52,12 @@ answers() {
 audio_output() {
     local type=${ZANDOLIN_MPD_OUTPUT:-}
     if [ -z "$type" ]; then
-        if [ ! -d /dev/snd ] && [ ! -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
-            type=null
-        elif [ -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
+        if [ -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
             type=pulse
-        else
+        elif [ -d /dev/snd ]; then
             type=alsa
+        else
+            type=null
         fi
     fi
     case $type in
@@ -87,6 +87,8 @@ start() {
     *[\"\\]* | *$'\n'*) die "directory names with quotes, backslashes or newlines are not supported" ;;
     esac
 
+    local output
+    output=$(audio_output)
     cat >"$conf.tmp" <<CONF
 # Written by $me; rewritten on every start.
 music_directory     "$music"
@@ -97,7 +99,7 @@ log_file            "$dir/log"
 bind_to_address     "$socket"
 auto_update         "no"
 zeroconf_enabled    "no"
-$(audio_output)
+$output
 decoder {
     plugin "wildmidi"
     enabled "no"
