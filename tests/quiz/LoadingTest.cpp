@@ -126,26 +126,6 @@ TEST_F(LoadingTest, LibraryRowIsRefusedAndChangesNothing) {
     FinishLoader(w);
 }
 
-TEST_F(LoadingTest, FailingScriptsShowTheirMessageOnce) {
-    const QString fail = QStringLiteral("echo 'MPD error: Connection refused' >&2; exit 1");
-    UseStubScripts({{172, fail}, {168, fail}});
-    Window1& w = Window1::instance();
-    // The window still opens completely, with an empty table.
-    EXPECT_EQ(services->messages, QStringList{QStringLiteral("MPD error: Connection refused")});
-    EXPECT_EQ(w.Playlists().ListCount(), 0);
-    EXPECT_EQ(ScriptLog().last(), QStringLiteral("174"));
-    EXPECT_EQ(w.NPoints().Text(), QStringLiteral("0"));
-
-    services->messages.clear();
-    DoubleClickPlaylist(w, -1);
-    FinishLoader(w);
-    // One box for the failed load (not a second from the loader thread), no too-few message after it.
-    EXPECT_EQ(services->messages, QStringList{QStringLiteral("MPD error: Connection refused")});
-    EXPECT_EQ(w.iTunes().ListCount(), 0);
-    EXPECT_FALSE(w.Busy().Visible());
-    EXPECT_EQ(ScriptLog().count(QStringLiteral("168 0")), 2);
-}
-
 TEST_F(LoadingTest, DisclosureTriangleFoldsThePlaylistAreaAndBack) {
     UseStubScripts({});
     Window1& w = Window1::instance();
