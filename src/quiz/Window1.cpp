@@ -96,9 +96,11 @@ void Window1::WireEvents() {
 }
 
 void Window1::Event_Open() {
-    getPlist();
-    AppleScript6({});
-    GetiTunePlaylists();
+    // Each step runs even when the one before it failed, so that the window is always ready for use
+    // (a missing settings folder or script is reported, and the quiz still starts).
+    fw::Guard([this] { getPlist(); });
+    fw::Guard([] { AppleScript6({}); });
+    fw::Guard([this] { GetiTunePlaylists(); });
     Initialize();
     StartTest().Default(true);
     Enter().Default(false);

@@ -104,15 +104,3 @@ TEST_F(Window1LayoutTest, ReturnPressesTheDefaultButtonOnly) {
     QTest::keyClick(window.Widget(), Qt::Key_Return);
     EXPECT_EQ(enters, 1);
 }
-
-TEST_F(Window1LayoutTest, TheDisclosureTriangleFoldsTheListsAwayAndBack) {
-    Window1& window = Window1::instance();
-    window.Playlists().AddRow("kept");
-    window.DisclosureTriangle1_Action();
-    EXPECT_EQ(window.Height(), 297);
-    EXPECT_EQ(window.Disclosure().Text(), "Show Playlists and Song Titles");
-    EXPECT_EQ(window.Playlists().ListCount(), 1);
-    window.DisclosureTriangle1_Action();
-    EXPECT_EQ(window.Height(), 432);
-    EXPECT_EQ(window.Disclosure().Text(), "Hide Playlists and Song Titles");
-}
