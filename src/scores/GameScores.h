@@ -17,7 +17,11 @@ public:
     void HighScores_CellTextChange(int row, int column);
     void ClearScores_Action();
     void getScoresPlist();
+    // Rewrites the scores file from rows 0 to 9; a failed save keeps the old file and says so.
     void saveScoresPlist();
+
+    // The text without TABs and line ends, which would break the file's one-entry-per-line form.
+    static QString CleanField(QString text);
 
 protected:
     void Event_Open() override;

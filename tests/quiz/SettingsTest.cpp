@@ -68,7 +68,8 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFile) {
         EXPECT_THROW(window.savePlist(), fw::Error);
     }
     EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "True\n");
-    EXPECT_EQ(QDir(ConfigDir()).entryList(QDir::Files), QStringList{"zandolin.txt"}); // no leftovers
+    // No leftovers of the failed save (the scores file made at start-up is another matter).
+    EXPECT_EQ(QDir(ConfigDir()).entryList({"zandolin.txt*"}, QDir::Files), QStringList{"zandolin.txt"});
 
     // Closing the window still quits even though the settings cannot be saved; the user is told.
     {

@@ -1,0 +1,96 @@
+#include "scores/Congratulations.h"
+
+#include "app/Module1.h"
+#include "framework/Listbox.h"
+#include "framework/Services.h"
+#include "framework/Text.h"
+#include "scores/GameScores.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr fw::WindowSpec kWindow{"Congratulations!",   358, 95, fw::WindowSpec::Document,
+                                 /*close*/ true,
+                                 /*minimize*/ false,
+                                 /*maximize*/ false,
+                                 /*resizeable*/ false,
+                                 /*visible*/ true};
+
+// clang-format off
+constexpr fw::ControlSpec kControls[] = {
+//   name           kind                  left top width h   text                                               font      size bold   align          colour     visible default tab options
+    {"StaticText1", fw::Kind::Label,      20,  20, 318,  20, "Congratulations!  Your score is in the top ten.", "System", 0,  true,  fw::AlignLeft, "#000000", true,  false,  0, "multiline=1"},
+    {"StaticText2", fw::Kind::Label,      40,  55, 47,   20, "Name:",                                           "System", 0,  true,  fw::AlignLeft, "#000000", true,  false,  1},
+    {"NameField",   fw::Kind::TextField,  86,  55, 100,  22, "",                                                "System", 0,  false, fw::AlignLeft, "",        true,  false,  2},
+    {"Enter",       fw::Kind::PushButton, 234, 55, 80,   20, "Enter",                                           "System", 0,  false, fw::AlignLeft, "",        true,  false,  3},
+};
+// clang-format on
+
+// At most ten letters or digits: a name never carries a blank, punctuation, a TAB or a line end.
+const QString kNamePattern = QStringLiteral("[\\p{L}\\p{Nd}]{0,10}");
+
+} // namespace
+
+Congratulations& Congratulations::instance() {
+    return fw::Instance<Congratulations>();
+}
+
+Congratulations::Congratulations() : fw::Window(kWindow, kControls) {
+    NameField().AllowOnly(kNamePattern);
+    NameField().TextChange = [this] { NameField_TextChange(); };
+    Enter().Action = [this] { Enter_Action(); };
+}
+
+void Congratulations::Event_Open() {
+    NameField().Text(Module1::Name);
+}
+
+void Congratulations::NameField_TextChange() {
+    Enter().Default(!NameField().Text().isEmpty());
+}
+
+void Congratulations::Enter_Action() {
+    Module1::Name = GameScores::CleanField(NameField().Text());
+    Hide();
+    // Once a new test is under way its running score is not a result; the finished test's score is no
+    // longer known, so nothing is filed rather than a partial score.
+    if (Module1::Question >= 1 && Module1::Question < 20) {
+        Module1::NewHighScoreFlag = false;
+        fw::MsgBox(QStringLiteral("A new test has started, so the last test's score can no longer be "
+                                  "entered in the high scores."));
+        return;
+    }
+    GameScores& scores = GameScores::instance();
+    fw::Listbox& list = scores.HighScores();
+    list.AddRow(Module1::Name);
+    list.Cell(list.LastIndex(), 1, fw::Str(Module1::Points));
+    sortScores();
+    scores.Left(10);
+    scores.Show();
+    scores.saveScoresPlist();
+    list.RemoveRow(10);
+    Module1::NewHighScoreFlag = false;
+}
+
+void Congratulations::sortScores() {
+    fw::Listbox& list = GameScores::instance().HighScores();
+    const int last = std::min(10, list.ListCount() - 1);
+    bool swapped;
+    do {
+        swapped = false;
+        for (int i = last; i >= 1; --i) {
+            const double a = fw::Val(list.Cell(i - 1, 1));
+            const double b = fw::Val(list.Cell(i, 1));
+            if (a < b) {
+                const QString name = list.Cell(i - 1, 0);
+                const QString score = list.Cell(i - 1, 1);
+                list.Cell(i - 1, 0, list.Cell(i, 0));
+                list.Cell(i - 1, 1, list.Cell(i, 1));
+                list.Cell(i, 0, name);
+                list.Cell(i, 1, score);
+                swapped = true;
+            }
+        }
+    } while (swapped);
+}
