@@ -5,6 +5,7 @@
 #include "quiz/ChoiceRules.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
+#include "scores/Congratulations.h"
 
 namespace {
 constexpr int kQuestionsPerTest = 20;
@@ -156,4 +157,9 @@ void Window1::Timer4_Action() {
     StopSong();
 }
 
-void Window1::ShowNameEntry(int, int) {}
+void Window1::ShowNameEntry(int left, int top) {
+    Congratulations& entry = Congratulations::instance();
+    entry.Top(top);
+    entry.Left(left);
+    entry.Show();
+}

@@ -1,6 +1,7 @@
 // A test through the real window, with stub scripts and timers fired by the test.
 #include "app/Module1.h"
 #include "quiz/Window1.h"
+#include "scores/Congratulations.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"
 
@@ -116,6 +117,12 @@ TEST_F(QuestionFlowTest, TheLastRightAnswerEndsTheTest) {
     EXPECT_TRUE(window->StartTest().Default());
     EXPECT_TRUE(window->MoreTime().Enabled());
     EXPECT_TRUE(Module1::NewHighScoreFlag);
+    // The name-entry window comes up beside the main window, which goes on without waiting for it.
+    Congratulations* entry = fw::OpenInstance<Congratulations>();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->IsVisible());
+    EXPECT_EQ(entry->Left(), 740);
+    EXPECT_EQ(entry->Top(), 70);
     window->Timer3().FireNow();
     EXPECT_EQ(Module1::Question, 20); // no question 21
 }
@@ -124,6 +131,7 @@ TEST_F(QuestionFlowTest, TheLastWrongAnswerIsClearedFiveSecondsLater) {
     PlayWholeTest(false);
     EXPECT_EQ(Module1::Points, -20);
     EXPECT_FALSE(Module1::NewHighScoreFlag);
+    EXPECT_EQ(fw::OpenInstance<Congratulations>(), nullptr);
     EXPECT_TRUE(window->TestOver().Visible());
     EXPECT_TRUE(window->Answer().Visible());
     EXPECT_TRUE(window->ComboBox1().Enabled());
