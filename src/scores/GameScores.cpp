@@ -41,6 +41,15 @@ QString GameScores::CleanField(QString text) {
     return text;
 }
 
+QList<QPair<QString, QString>> GameScores::ScoreRows(const QStringList& lines) {
+    QList<QPair<QString, QString>> rows;
+    for (int i = 0; i < kRows; ++i) {
+        const QString line = lines.value(i);
+        rows.append({fw::NthField(line, Tab(), 1), fw::NthField(line, Tab(), 2)});
+    }
+    return rows;
+}
+
 GameScores& GameScores::instance() {
     return fw::Instance<GameScores>();
 }
@@ -115,9 +124,9 @@ void GameScores::getScoresPlist() {
     }
     // The rest of the program counts on exactly ten rows, whatever happened above.
     fw::Listbox& list = HighScores();
-    for (int i = 0; i < kRows; ++i) {
-        list.AddRow(fw::NthField(lines[i], Tab(), 1));
-        list.Cell(list.LastIndex(), 1, fw::NthField(lines[i], Tab(), 2));
+    for (const auto& [name, score] : ScoreRows(lines)) {
+        list.AddRow(name);
+        list.Cell(list.LastIndex(), 1, score);
     }
     if (!problem.isEmpty())
         fw::MsgBox(problem);

@@ -64,15 +64,15 @@ void updateWindow::Event_Close() {
     hp().Disconnect();
 }
 
-QString updateWindow::startTag(const QString& name) const {
+QString updateWindow::startTag(const QString& name) {
     return QLatin1String("<") + name + QLatin1String(">");
 }
 
-QString updateWindow::endTag(const QString& name) const {
+QString updateWindow::endTag(const QString& name) {
     return QLatin1String("</") + name + QLatin1String(">");
 }
 
-QString updateWindow::returnValue(const QString& document, const QString& name) const {
+QString updateWindow::returnValue(const QString& document, const QString& name) {
     const int s = fw::InStr(document, startTag(name));
     const int p = s + fw::Len(startTag(name));
     const int e = fw::InStr(p, document, endTag(name));

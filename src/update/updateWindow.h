@@ -35,10 +35,10 @@ public:
     void hp_Error(int code);
     void PushButton1_Action();
 
-    QString startTag(const QString& name) const;
-    QString endTag(const QString& name) const;
+    static QString startTag(const QString& name);
+    static QString endTag(const QString& name);
     // The raw text between the element's first start tag and the next end tag.
-    QString returnValue(const QString& document, const QString& name) const;
+    static QString returnValue(const QString& document, const QString& name);
     void askUpgrade(const QString& version, const QString& description, const QString& downloadURL,
                     bool free);
 
