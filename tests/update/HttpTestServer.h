@@ -21,10 +21,10 @@ public:
                         return;
                     requests << head.left(head.indexOf("\r\n\r\n"));
                     socket->readAll();
-                    if (!silent) {
-                        socket->write(reply);
-                        socket->disconnectFromHost();
-                    }
+                    if (silent)
+                        return;
+                    socket->write(reply);
+                    socket->disconnectFromHost();
                 });
             }
         });
