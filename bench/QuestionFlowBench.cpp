@@ -1,46 +1,20 @@
 // Next Song until the song plays, next to the bare run of script 169 that it waits for.
+#include "BenchSupport.h"
 #include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
 #include "quiz/Window1.h"
-#include "support/PrivateMpd.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class SilentServices : public fw::UserServices {
-public:
-    int boxes = 0;
-    void ShowMessage(const QString&, const QString&) override { ++boxes; }
-    int AskMessage(const QString&, int, const QString&) override { return ++boxes, fw::MsgBoxCancel; }
-    fw::DialogAnswer AskDialog(const fw::MessageDialog&) override { return fw::DialogAnswer::Cancel; }
-    void Beep() override {}
-    void OpenUrl(const QString&) override {}
-};
-
-// The demo library's "Classics" (12 songs, playlist number 2) on a private MPD of its own.
-struct DemoMpd {
-    testing_support::PrivateMpd mpd;
-    QTemporaryDir config;
-    bool ready = false;
-
-    DemoMpd() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        qAddPostRoutine([] { Get().mpd.Stop(); });
-        fw::ScriptRunner::SetBundleDir(QStringLiteral(ZANDOLIN_SCRIPTS_DIR));
-        ready = mpd.Start();
-    }
-    static DemoMpd& Get() {
-        static DemoMpd instance;
-        return instance;
-    }
-};
+using bench::DemoMpd;
+using bench::SilentServices;
 
 void BM_Bare169(benchmark::State& state) {
-    if (!DemoMpd::Get().ready) {
+    if (!DemoMpd::Get().Ready()) {
         state.SkipWithError("the private MPD did not start");
         return;
     }
@@ -51,7 +25,7 @@ void BM_Bare169(benchmark::State& state) {
 BENCHMARK(BM_Bare169)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 void BM_NextSongToPlaying(benchmark::State& state) {
-    if (!DemoMpd::Get().ready) {
+    if (!DemoMpd::Get().Ready()) {
         state.SkipWithError("the private MPD did not start");
         return;
     }

@@ -25,13 +25,13 @@ void BuildMenu(fw::MenuBar& bar, const ItemSpec& title, std::initializer_list<It
     menu->Text = QString::fromUtf8(title.text);
     menu->KeyboardShortcut = QString();
     bar.Append(std::move(menu));
-    for (const ItemSpec& spec : items) {
-        auto item = std::make_unique<fw::MenuItem>(spec.role);
-        item->Name = QString::fromUtf8(spec.name);
+    for (const ItemSpec& entry : items) {
+        auto item = std::make_unique<fw::MenuItem>(entry.role);
+        item->Name = QString::fromUtf8(entry.name);
         item->AutoEnable = true;
-        item->Text = QString::fromUtf8(spec.text);
-        if (spec.shortcut)
-            item->KeyboardShortcut = QString::fromUtf8(spec.shortcut);
+        item->Text = QString::fromUtf8(entry.text);
+        if (entry.shortcut)
+            item->KeyboardShortcut = QString::fromUtf8(entry.shortcut);
         bar.Child(QString::fromUtf8(title.name)).Append(std::move(item));
     }
 }

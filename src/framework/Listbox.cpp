@@ -56,19 +56,17 @@ int Listbox::ColumnCount() const {
 
 void Listbox::ColumnWidths(const QString& widths) {
     const QStringList parts = widths.split(QRegularExpression(QStringLiteral("[,\\s]+")), Qt::SkipEmptyParts);
-    auto* header = table_->horizontalHeader();
-    const int usable = table_->width() - 2 * table_->frameWidth();
     for (int c = 0; c < parts.size() && c < ColumnCount(); ++c) {
         QString part = parts[c];
         part.remove(QLatin1Char('%'));
         widthShares_[c] = part.toDouble() / 100.0;
     }
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(true);
-    for (int c = 0; c < ColumnCount(); ++c)
-        header->resizeSection(c, int(usable * widthShares_[c]));
-    header->setSectionsMovable(false);
+    // The last column takes what the others leave, so the columns never overflow the list.
+    auto* header = table_->horizontalHeader();
+    const int usable = table_->width() - 2 * table_->frameWidth();
     header->setSectionResizeMode(QHeaderView::Fixed);
+    for (int c = 0; c + 1 < ColumnCount(); ++c)
+        header->resizeSection(c, int(usable * widthShares_[c]));
     header->setStretchLastSection(true);
 }
 

@@ -129,15 +129,15 @@ private:
     }
 };
 
-QFont FontFor(const ControlSpec& spec) {
+QFont FontFor(const ControlSpec& layout) {
     QFont font = QApplication::font();
-    if (spec.font && *spec.font && QLatin1String(spec.font) != QLatin1String("System"))
-        font.setFamily(QString::fromUtf8(spec.font));
+    if (layout.font && *layout.font && QLatin1String(layout.font) != QLatin1String("System"))
+        font.setFamily(QString::fromUtf8(layout.font));
     // Layout sizes are in the design's units, one pixel each; in points they would come out a third
     // larger on a 96 dpi screen and no longer fit their controls.
-    if (spec.size > 0)
-        font.setPixelSize(spec.size);
-    font.setBold(spec.bold);
+    if (layout.size > 0)
+        font.setPixelSize(layout.size);
+    font.setBold(layout.bold);
     return font;
 }
 
@@ -160,19 +160,19 @@ bool IsOn(const std::map<QString, QString>& options, const char* key, bool fallb
     return it == options.end() ? fallback : it->second != QLatin1String("0");
 }
 
-std::unique_ptr<Control> MakeControl(const ControlSpec& spec, QWidget* parent) {
-    const QString name = QString::fromUtf8(spec.name);
-    const QString text = QString::fromUtf8(spec.text ? spec.text : "");
-    const auto options = ParseOptions(spec.options);
-    switch (spec.kind) {
+std::unique_ptr<Control> MakeControl(const ControlSpec& layout, QWidget* parent) {
+    const QString name = QString::fromUtf8(layout.name);
+    const QString text = QString::fromUtf8(layout.text ? layout.text : "");
+    const auto options = ParseOptions(layout.options);
+    switch (layout.kind) {
     case Kind::Label: {
         auto label = std::make_unique<Label>(name, parent);
         label->Multiline(IsOn(options, "multiline", false));
-        label->TextAlign(spec.align);
+        label->TextAlign(layout.align);
         label->Text(text);
-        if (spec.colour && *spec.colour) {
+        if (layout.colour && *layout.colour) {
             QPalette palette = label->Widget()->palette();
-            palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(spec.colour)));
+            palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(layout.colour)));
             label->Widget()->setPalette(palette);
         }
         return label;
@@ -180,13 +180,13 @@ std::unique_ptr<Control> MakeControl(const ControlSpec& spec, QWidget* parent) {
     case Kind::PushButton: {
         auto button = std::make_unique<PushButton>(name, parent);
         button->Caption(text);
-        button->Default(spec.isDefault);
+        button->Default(layout.isDefault);
         button->Cancel(IsOn(options, "cancel", false));
         return button;
     }
     case Kind::Listbox: {
         auto list = std::make_unique<Listbox>(name, parent);
-        list->Widget()->setGeometry(spec.left, spec.top, spec.width, spec.height);
+        list->Widget()->setGeometry(layout.left, layout.top, layout.width, layout.height);
         list->ColumnCount(
             options.count(QStringLiteral("columns")) ? options.at(QStringLiteral("columns")).toInt() : 1);
         if (options.count(QStringLiteral("heading")))
@@ -234,25 +234,25 @@ std::unique_ptr<Control> MakeControl(const ControlSpec& spec, QWidget* parent) {
 
 // --- Window
 
-Window::Window(const WindowSpec& spec, std::span<const ControlSpec> controls,
+Window::Window(const WindowSpec& layout, std::span<const ControlSpec> controls,
                std::span<const TimerSpec> timers)
-    : widget_(new WindowWidget(this)), width_(spec.width), height_(spec.height),
-      visibleAtCreation_(spec.visible) {
+    : widget_(new WindowWidget(this)), width_(layout.width), height_(layout.height),
+      visibleAtCreation_(layout.visible) {
     KeyRouter::Install();
-    widget_->setWindowTitle(QString::fromUtf8(spec.title));
-    Qt::WindowFlags flags = (spec.frame == WindowSpec::MovableModal ? Qt::Dialog : Qt::Window) |
+    widget_->setWindowTitle(QString::fromUtf8(layout.title));
+    Qt::WindowFlags flags = (layout.frame == WindowSpec::MovableModal ? Qt::Dialog : Qt::Window) |
                             Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (spec.closeButton)
+    if (layout.closeButton)
         flags |= Qt::WindowCloseButtonHint;
-    if (spec.minimizeButton)
+    if (layout.minimizeButton)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (spec.maximizeButton)
+    if (layout.maximizeButton)
         flags |= Qt::WindowMaximizeButtonHint;
     widget_->setWindowFlags(flags);
     content_ = new QWidget(widget_);
     content_->setFixedSize(width_, height_);
     widget_->setCentralWidget(content_);
-    if (!spec.resizeable)
+    if (!layout.resizeable)
         widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     for (const ControlSpec& control : controls)
         AddControl(control);
@@ -267,25 +267,25 @@ Window::~Window() {
     delete widget_.data();
 }
 
-void Window::AddControl(const ControlSpec& spec) {
-    auto control = MakeControl(spec, content_);
+void Window::AddControl(const ControlSpec& layout) {
+    auto control = MakeControl(layout, content_);
     QWidget* widget = control->Widget();
-    widget->setGeometry(spec.left, spec.top, spec.width, spec.height);
-    widget->setFont(FontFor(spec));
-    control->Visible(spec.visible);
+    widget->setGeometry(layout.left, layout.top, layout.width, layout.height);
+    widget->setFont(FontFor(layout));
+    control->Visible(layout.visible);
     controls_.push_back(std::move(control));
 }
 
 void Window::ApplyTabOrder(std::span<const ControlSpec> controls) {
     std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& spec : controls)
-        if (spec.tabIndex >= 0)
-            ordered.push_back(&spec);
+    for (const ControlSpec& layout : controls)
+        if (layout.tabIndex >= 0)
+            ordered.push_back(&layout);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : ordered) {
-        QWidget* widget = FindControl(QString::fromUtf8(spec->name))->Widget();
+    for (const ControlSpec* layout : ordered) {
+        QWidget* widget = FindControl(QString::fromUtf8(layout->name))->Widget();
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)

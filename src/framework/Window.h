@@ -71,7 +71,7 @@ public:
     static void DestroyAll();
 
 protected:
-    Window(const WindowSpec& spec, std::span<const ControlSpec> controls,
+    Window(const WindowSpec& layout, std::span<const ControlSpec> controls,
            std::span<const TimerSpec> timers = {});
     void SetMenuBar(const MenuBar& bar);
 
@@ -84,7 +84,7 @@ private:
 
     void Opened();
     void CloseRequested();
-    void AddControl(const ControlSpec& spec);
+    void AddControl(const ControlSpec& layout);
     void ApplyTabOrder(std::span<const ControlSpec> controls);
 
     QPointer<QMainWindow> widget_;

@@ -29,23 +29,23 @@ TEST_F(Window1LayoutTest, ControlsStandAsTabled) {
 
     const auto table = Window1::LayoutTable();
     EXPECT_EQ(table.size() + 4 /*timers*/ + 1 /*thread*/, 32u);
-    for (const fw::ControlSpec& spec : table) {
-        SCOPED_TRACE(spec.name);
-        fw::Control* control = window.FindControl(QString::fromUtf8(spec.name));
+    for (const fw::ControlSpec& layout : table) {
+        SCOPED_TRACE(layout.name);
+        fw::Control* control = window.FindControl(QString::fromUtf8(layout.name));
         ASSERT_NE(control, nullptr);
         const QRect geometry = control->Widget()->geometry();
-        EXPECT_EQ(geometry, QRect(spec.left, spec.top, spec.width, spec.height));
-        EXPECT_EQ(control->Widget()->font().bold(), spec.bold);
-        if (spec.size > 0) {
-            EXPECT_EQ(control->Widget()->font().pixelSize(), spec.size);
+        EXPECT_EQ(geometry, QRect(layout.left, layout.top, layout.width, layout.height));
+        EXPECT_EQ(control->Widget()->font().bold(), layout.bold);
+        if (layout.size > 0) {
+            EXPECT_EQ(control->Widget()->font().pixelSize(), layout.size);
         }
         const bool placeholder =
-            QLatin1String(spec.name) == "NPoints" || QLatin1String(spec.name) == "QuestionNo";
+            QLatin1String(layout.name) == "NPoints" || QLatin1String(layout.name) == "QuestionNo";
         if (auto* label = qobject_cast<QLabel*>(control->Widget()); label && !placeholder) {
-            EXPECT_EQ(label->text(), QString::fromUtf8(spec.text));
+            EXPECT_EQ(label->text(), QString::fromUtf8(layout.text));
         }
         if (auto* button = qobject_cast<QPushButton*>(control->Widget())) {
-            EXPECT_EQ(button->text(), QString::fromUtf8(spec.text));
+            EXPECT_EQ(button->text(), QString::fromUtf8(layout.text));
         }
     }
     // Exactly five controls start hidden; the reset shows the scores as 0.

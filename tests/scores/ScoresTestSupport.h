@@ -1,41 +1,70 @@
-// Helpers shared by the high-score tests: the scores file, the table's rows and writing refused.
+// Shared by the high-score tests: the scores file, the table's rows and a file that cannot be read.
 #pragma once
 
 #include "scores/GameScores.h"
-#include "support/FileFaults.h"
 #include "support/TestSupport.h"
 
 #include <QDateTime>
-#include <QStringList>
-#include <memory>
+#include <QFile>
+#include <QFileInfo>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace scores_testing {
 
-// Ten lines "name TAB score" from alternating names and scores.
-QByteArray ScoresFile(const QStringList& entries);
-// The table as "name|score" texts, row by row.
-QStringList Rows();
-QDateTime Modified(const QString& path);
-// Moves the file's time stamp into the past, so that any rewrite shows in it.
-void Backdate(const QString& path);
+using namespace testing_support;
+
+const QStringList kTen = {"Ann", "200", "Bob", "150", "Cy",  "150", "Di",  "100", "Ed", "95",
+                          "Flo", "60",  "Gus", "50",  "Hal", "30",  "Ida", "20",  "Jo", "7"};
+
+// Lines "name TAB score" from alternating names and scores.
+inline QByteArray ScoresFile(const QStringList& entries) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
+        bytes += (entries[i] + QLatin1Char('\t') + entries[i + 1] + QLatin1Char('\n')).toUtf8();
+    return bytes;
+}
+
+// The table as alternating names and scores, as ScoresFile takes them.
+inline QStringList Entries() {
+    QStringList entries;
+    const fw::Listbox& list = GameScores::instance().HighScores();
+    for (int i = 0; i < list.ListCount(); ++i)
+        entries << list.Cell(i, 0) << list.Cell(i, 1);
+    return entries;
+}
+
+// While it lives, file permissions bind this thread even when it runs as root.
+class PermissionsBind {
+public:
+    PermissionsBind() {
+        syscall(SYS_capget, &header_, old_);
+        __user_cap_data_struct reduced[2] = {old_[0], old_[1]};
+        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        syscall(SYS_capset, &header_, reduced);
+    }
+    ~PermissionsBind() { syscall(SYS_capset, &header_, old_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct old_[2]{};
+};
 
 class ScoresTest : public testing_support::AppTest {
 protected:
-    QString ScoresPath() const { return ConfigFile(QStringLiteral("zandolinscores.txt")); }
-};
-
-// Makes writing into folder fail while it lives: a read-only folder, and where permissions do not stop
-// this process (run as root), a file-size limit that no rewrite fits in.
-class WritesRefused {
-public:
-    explicit WritesRefused(const QString& folder);
-    ~WritesRefused();
-    WritesRefused(const WritesRefused&) = delete;
-    WritesRefused& operator=(const WritesRefused&) = delete;
-
-private:
-    QString folder_;
-    std::unique_ptr<testing_support::ScopedFileSizeLimit> limit_;
+    QString Path() const { return ConfigFile(QStringLiteral("zandolinscores.txt")); }
+    QByteArray Stored() const { return testing_support::ReadFile(Path()).toUtf8(); }
+    // The file's bytes and time stamp, after moving the stamp into the past so that any rewrite shows.
+    QString BackdatedState() const {
+        QFile file(Path());
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime);
+        return State();
+    }
+    QString State() const {
+        return QFileInfo(Path()).lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ') + Stored();
+    }
 };
 
 } // namespace scores_testing

@@ -1,40 +1,47 @@
-// A small HTTP server on 127.0.0.1 inside the test process, answering every request with one canned
-// reply, and helpers to wait on the event loop without blocking it.
+// A small HTTP server on 127.0.0.1 inside the test process: it records the head of each request and
+// answers every one with the same canned bytes, then closes the connection.
 #pragma once
 
-#include "support/TestSupport.h"
-
-#include <QByteArray>
 #include <QList>
 #include <QTcpServer>
-#include <functional>
-#include <ostream>
+#include <QTcpSocket>
 
 namespace testing_support {
 
 class HttpTestServer : public QObject {
 public:
-    HttpTestServer();
+    HttpTestServer() {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    const QByteArray head = socket->peek(1 << 16); // taken once it is whole
+                    if (!head.contains("\r\n\r\n"))
+                        return;
+                    requests << head.left(head.indexOf("\r\n\r\n"));
+                    socket->readAll();
+                    if (silent)
+                        return;
+                    socket->write(reply);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+    void Page(int status, const QByteArray& body, const QByteArray& headers = {}) {
+        reply = "HTTP/1.0 " + QByteArray::number(status) +
+                " Status\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + headers + "\r\n" +
+                body;
+    }
 
-    QString Base() const; // "http://127.0.0.1:<port>"
-    // Answers with these bytes as they stand, then closes the connection.
-    void Reply(const QByteArray& raw) { reply_ = raw, silent_ = false; }
-    void Page(int status, const QByteArray& body, const QByteArray& extraHeaders = {});
-    // Takes requests and never answers.
-    void Silent() { silent_ = true; }
-    // The head (request line and headers) of each request received.
-    QList<QByteArray> requests;
-
-    // A port on 127.0.0.1 where nothing listens.
-    static quint16 RefusedPort();
+    QByteArray reply;           // sent as it stands
+    bool silent = false;        // takes requests and never answers
+    QList<QByteArray> requests; // request line and headers
 
 private:
     QTcpServer server_;
-    QByteArray reply_;
-    bool silent_ = false;
 };
-
-// Runs the event loop until cond holds; false after timeoutMs.
-bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 5000);
 
 } // namespace testing_support
