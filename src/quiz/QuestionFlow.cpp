@@ -1,5 +1,6 @@
 // The running of a test: twenty questions, their answers and the four timers.
 #include "app/Module1.h"
+#include "framework/Errors.h"
 #include "framework/Services.h"
 #include "framework/Text.h"
 #include "quiz/ChoiceRules.h"
@@ -22,8 +23,10 @@ void PlayCurrentSong() {
     AppleScript2({Module1::Z, Module1::M + 1});
 }
 
+// A player that cannot be stopped is reported, but never keeps an answer from counting or a test from
+// being quit.
 void StopSong() {
-    AppleScript3({});
+    fw::Guard([] { AppleScript3({}); });
 }
 } // namespace
 
