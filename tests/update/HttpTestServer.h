@@ -5,6 +5,7 @@
 #include <QList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <utility>
 
 namespace testing_support {
 
@@ -21,8 +22,10 @@ public:
                         return;
                     requests << head.left(head.indexOf("\r\n\r\n"));
                     socket->readAll();
-                    if (silent)
+                    if (silent) {
+                        held << socket;
                         return;
+                    }
                     socket->write(reply);
                     socket->disconnectFromHost();
                 });
@@ -36,9 +39,19 @@ public:
                 body;
     }
 
+    // Answers the requests that a silent server has held back.
+    void AnswerHeld() {
+        for (QTcpSocket* socket : std::exchange(held, {}))
+            if (socket->state() == QAbstractSocket::ConnectedState) {
+                socket->write(reply);
+                socket->disconnectFromHost();
+            }
+    }
+
     QByteArray reply;           // sent as it stands
     bool silent = false;        // takes requests and never answers
     QList<QByteArray> requests; // request line and headers
+    QList<QTcpSocket*> held;    // requests a silent server has not answered
 
 private:
     QTcpServer server_;

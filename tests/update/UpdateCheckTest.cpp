@@ -142,7 +142,12 @@ TEST_F(UpdateCheckTest, ASilentServerKeepsTheWindowUntilCancelled) {
         QTest::keyClick(window.Widget(), key);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
     }
+    // A page that comes after Cancel starts nothing.
+    server.Page(200, "<CurrentVersion>9.9</CurrentVersion>");
+    server.AnswerHeld();
+    QTest::qWait(200);
     EXPECT_TRUE(services->messages.isEmpty());
+    EXPECT_TRUE(services->dialogs.empty());
 }
 
 TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
