@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <utility>
@@ -41,17 +42,17 @@ public:
 
     // Answers the requests that a silent server has held back.
     void AnswerHeld() {
-        for (QTcpSocket* socket : std::exchange(held, {}))
-            if (socket->state() == QAbstractSocket::ConnectedState) {
+        for (const QPointer<QTcpSocket>& socket : std::exchange(held, {}))
+            if (socket && socket->state() == QAbstractSocket::ConnectedState) {
                 socket->write(reply);
                 socket->disconnectFromHost();
             }
     }
 
-    QByteArray reply;           // sent as it stands
-    bool silent = false;        // takes requests and never answers
-    QList<QByteArray> requests; // request line and headers
-    QList<QTcpSocket*> held;    // requests a silent server has not answered
+    QByteArray reply;                 // sent as it stands
+    bool silent = false;              // takes requests and never answers
+    QList<QByteArray> requests;       // request line and headers
+    QList<QPointer<QTcpSocket>> held; // requests a silent server has not answered
 
 private:
     QTcpServer server_;
