@@ -88,6 +88,13 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
     return std::make_unique<TextOutputStream>(path_);
 }
 
+void FolderItem::WriteLines(const QStringList& lines) const {
+    const auto stream = CreateTextFile();
+    for (const QString& line : lines)
+        stream->WriteLine(line);
+    stream->Close();
+}
+
 std::unique_ptr<TextInputStream> FolderItem::OpenAsTextFile() const {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))

@@ -50,6 +50,8 @@ public:
     bool Delete() const;
     // Starts a new version of the file; it replaces the old one when the stream is closed.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
+    // Replaces the file with these lines, atomically; raises an error and keeps the old file on failure.
+    void WriteLines(const QStringList& lines) const;
     // Reads the whole file; raises an error when it cannot be read.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
 

@@ -7,9 +7,7 @@ namespace {
 const QString kSettingsFile = QStringLiteral("zandolin.txt");
 
 void WriteSetting(const fw::FolderItem& file, bool value) {
-    auto stream = file.CreateTextFile();
-    stream->WriteLine(value ? QStringLiteral("True") : QStringLiteral("False"));
-    stream->Close();
+    file.WriteLines({value ? QStringLiteral("True") : QStringLiteral("False")});
 }
 } // namespace
 

@@ -97,10 +97,7 @@ void GameScores::getScoresPlist() {
             for (int i = 0; i < kRows; ++i)
                 lines << QStringLiteral(" ") + Tab() + QStringLiteral("0");
             try {
-                auto out = file.CreateTextFile();
-                for (const QString& line : lines)
-                    out->WriteLine(line);
-                out->Close();
+                file.WriteLines(lines);
             } catch (const fw::Error& e) {
                 // The table still starts as the default one; the next change tries the file again.
                 problem = QStringLiteral("The high scores file could not be created. %1").arg(e.Message());
@@ -139,10 +136,7 @@ void GameScores::saveScoresPlist() {
         QStringList lines;
         for (int i = 0; i < kRows; ++i)
             lines << CleanField(list.Cell(i, 0)) + Tab() + CleanField(list.Cell(i, 1));
-        auto out = ScoresFile().CreateTextFile();
-        for (const QString& line : lines)
-            out->WriteLine(line);
-        out->Close();
+        ScoresFile().WriteLines(lines);
     } catch (const fw::Error& e) {
         fw::MsgBox(QStringLiteral("The high scores could not be saved. %1").arg(e.Message()));
     }
