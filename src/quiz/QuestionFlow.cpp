@@ -28,6 +28,14 @@ void PlayCurrentSong() {
 void StopSong() {
     fw::Guard([] { AppleScript3({}); });
 }
+
+// Each timer acts on the question whose answer or song started it; when a test or a question starts, or
+// the test is quit, a timer still pending would act on the wrong one (empty the new test's choice box,
+// skip the next question's right answer).
+void StopPendingTimers(Window1& window) {
+    for (fw::Timer* timer : {&window.Timer1(), &window.Timer2(), &window.Timer3(), &window.Timer4()})
+        timer->Mode(fw::Timer::ModeOff);
+}
 } // namespace
 
 void Window1::StartTest_Action() {
@@ -40,6 +48,7 @@ void Window1::StartTest_Action() {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
+    StopPendingTimers(*this);
     Initialize();
     ComboBox1().Enabled(true);
     ComboBox1().SetFocus();
@@ -110,6 +119,7 @@ void Window1::NextQuestion_Action() {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
+    StopPendingTimers(*this);
     NextQuestion().Default(false);
     NextQuestion().Enabled(false);
     Enter().Default(true);
@@ -132,6 +142,7 @@ void Window1::MoreTime_Action() {
 }
 
 void Window1::Quit_Action() {
+    StopPendingTimers(*this);
     StopSong();
     Initialize();
 }

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QUrl>
+#include <functional>
 
 using namespace testing_support;
 
@@ -35,6 +36,16 @@ protected:
             if (q < 20)
                 window->NextQuestion().Push();
         }
+    }
+    // The periods of every timer still running end, shortest first.
+    void LetPendingTimersRun() {
+        for (fw::Timer* timer : {&window->Timer3(), &window->Timer2(), &window->Timer1(), &window->Timer4()})
+            if (timer->IsRunning())
+                timer->FireNow();
+    }
+    bool AnyTimerRuns() const {
+        return window->Timer1().IsRunning() || window->Timer2().IsRunning() || window->Timer3().IsRunning() ||
+               window->Timer4().IsRunning();
     }
     // The buttons and the choice box as the state table describes them: "*" enabled and the default
     // button, "+" enabled, "-" disabled.
@@ -144,6 +155,7 @@ TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
     EXPECT_EQ(QPair(Module1::Question, Module1::Points), QPair(1, 0));
     Answer(false);
     window->Quit().Push();
+    EXPECT_FALSE(AnyTimerRuns()); // nothing of the quit test acts later
     EXPECT_EQ(QPair(Module1::Question, Module1::Points), QPair(0, 0));
     EXPECT_EQ(window->NPoints().Text(), "0");
     EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible() || window->Banner().Visible());
@@ -155,4 +167,37 @@ TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
     EXPECT_EQ(page.scheme(), "https");
     EXPECT_EQ(page.path(), "/");
     EXPECT_TRUE(services->urls[0].endsWith("&lang=en"));
+}
+
+TEST_F(QuestionFlowTest, ATimerActsOnlyOnTheQuestionThatStartedIt) {
+    struct Case {
+        const char* what;
+        std::function<void()> steps;
+        int question;
+        const char* controls;
+        bool answerShown;
+    };
+    const Case cases[] = {
+        {"wrong last answer, Start Test at once", [&] { PlayWholeTest(false), window->StartTest().Push(); },
+         1, "start+ enter* next- more+ box+", false},
+        {"wrong last answer, Quit Test, Start Test",
+         [&] { PlayWholeTest(false), window->Quit().Push(), window->StartTest().Push(); }, 1,
+         "start+ enter* next- more+ box+", false},
+        {"right answer, Next Song at once, wrong answer",
+         [&] { window->StartTest().Push(), Answer(true), window->NextQuestion().Push(), Answer(false); }, 2,
+         "start+ enter- next* more+ box+", true},
+        {"right last answer, Start Test, wrong answer",
+         [&] { PlayWholeTest(true), window->StartTest().Push(), Answer(false); }, 1,
+         "start+ enter- next* more+ box+", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->Quit().Push();
+        c.steps();
+        LetPendingTimersRun();
+        EXPECT_EQ(Module1::Question, c.question);
+        EXPECT_EQ(Controls(), c.controls);
+        EXPECT_EQ(window->Answer().Visible(), c.answerShown);
+        EXPECT_EQ(window->Label().Visible(), c.answerShown);
+    }
 }
