@@ -3,6 +3,7 @@
 #include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
+#include "quiz/ChoiceRules.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>
@@ -56,5 +57,26 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     fw::SetServices(std::move(previous));
 }
 BENCHMARK(BM_NextSongToPlaying)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// The choice work of one question on a 10,000-song list, without the music player: the check that
+// Next Song makes and the draw of the five choices. Argument 0: every title different (the usual
+// list); 1: four titles only, the list that has to be read to its end.
+void BM_QuestionChoices10000(benchmark::State& state) {
+    auto previous = fw::SetServices(std::make_unique<SilentServices>());
+    Module1::Initialize();
+    Module1::R = std::make_unique<fw::Random>(1);
+    Window1& window = Window1::instance();
+    window.iTunes().DeleteAllRows();
+    for (int i = 0; i < 10000; ++i)
+        window.iTunes().AddRow(QStringLiteral("Song %1").arg(state.range(0) ? i % 4 : i));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CanDrawChoices(window.iTunes()));
+        window.HandleChoices();
+    }
+    fw::Window::DestroyAll();
+    QCoreApplication::processEvents();
+    fw::SetServices(std::move(previous));
+}
+BENCHMARK(BM_QuestionChoices10000)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -2,21 +2,38 @@
 
 #include "framework/Listbox.h"
 
-#include <QHash>
+#include <algorithm>
+#include <array>
+
+QString ChoiceTitle(const fw::Listbox& songs, int row) {
+    QString title = songs.Cell(row, 0);
+    if (row == 0 && title.startsWith(QLatin1Char(' ')))
+        title.remove(0, 1);
+    return title;
+}
 
 bool CanDrawChoices(const fw::Listbox& songs) {
     // The four wrong choices need four different texts among the rows other than the song's own.
     // With five or more different titles any song will do; with exactly four, only a song whose title
     // stands on another row too.
-    QHash<QString, int> counts;
-    for (int row = 0; row < songs.ListCount(); ++row)
-        ++counts[songs.Cell(row, 0)];
-    if (counts.size() >= 5)
-        return true;
-    if (counts.size() < 4)
-        return false;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > 1)
-            return true;
-    return false;
+    struct Seen {
+        QString title;
+        int rows = 0;
+    };
+    std::array<Seen, 4> seen;
+    int different = 0;
+    for (int row = 0; row < songs.ListCount(); ++row) {
+        const QString title = ChoiceTitle(songs, row);
+        auto end = seen.begin() + different;
+        auto found = std::find_if(seen.begin(), end, [&](const Seen& s) { return s.title == title; });
+        if (found != end) {
+            ++found->rows;
+        } else if (different == int(seen.size())) {
+            return true; // a fifth title
+        } else {
+            *found = {title, 1};
+            ++different;
+        }
+    }
+    return different == 4 && std::any_of(seen.begin(), seen.end(), [](const Seen& s) { return s.rows > 1; });
 }

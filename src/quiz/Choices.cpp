@@ -41,7 +41,7 @@ void Window1::HandleChoices() {
             throw fw::Error(kTooFewTitlesMessage);
         int rejections = 0;
         Module1::M = random.InRange(0, songs.ListCount() - 1);
-        Module1::CorrectAnswer = songs.Cell(Module1::M, 0);
+        Module1::CorrectAnswer = ChoiceTitle(songs, Module1::M);
         Module1::ChoiceArray[0] = Module1::CorrectAnswer;
         bool complete = true;
         for (int slot = 1; slot < Module1::ChoiceCount && complete; ++slot) {
@@ -49,7 +49,7 @@ void Window1::HandleChoices() {
                 const int row = random.InRange(0, songs.ListCount() - 1);
                 bool rejected = row == Module1::M;
                 if (!rejected) {
-                    const QString text = songs.Cell(row, 0);
+                    const QString text = ChoiceTitle(songs, row);
                     for (int earlier = 1; earlier < slot && !rejected; ++earlier)
                         rejected = Module1::ChoiceArray[earlier] == text;
                     if (!rejected) {

@@ -40,12 +40,14 @@ TEST_F(EndToEndTest, EveryQuestionPlaysTheSongOfItsRow) {
     for (int question = 1; question <= 20; ++question) {
         SCOPED_TRACE(question);
         ASSERT_EQ(Module1::Question, question);
-        // The song MPD plays is the one in the question's row (the first row carries a leading blank).
+        // The song MPD plays is the one in the question's row, and its title is the right answer (the
+        // first row shows it after a blank).
         const QString row = window.iTunes().Cell(Module1::M, 0);
-        EXPECT_EQ(Module1::M == 0 ? row.mid(1) : row, mpd.CurrentTitle());
+        const QString title = Module1::M == 0 ? row.mid(1) : row;
+        EXPECT_EQ(title, mpd.CurrentTitle());
         EXPECT_TRUE(mpd.IsPlaying());
         EXPECT_TRUE(Module1::ChoiceArray.contains(Module1::CorrectAnswer));
-        EXPECT_EQ(Module1::CorrectAnswer, row);
+        EXPECT_EQ(Module1::CorrectAnswer, title);
 
         const bool right = question % 3 != 0;
         window.ComboBox1().Text(right ? Module1::CorrectAnswer : QString());
