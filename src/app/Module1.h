@@ -12,7 +12,7 @@ namespace Module1 {
 
 inline std::int32_t Points = 0;       // running score of the current test; may go below zero
 inline std::int32_t Question = 0;     // 0 after a reset, 1 to 20 during a test
-inline QString CorrectAnswer;         // the title, as listed, of the song that plays
+inline QString CorrectAnswer;         // the title of the song that plays (without the list's leading blank)
 inline std::int32_t M = 0;            // zero-based row of the current song in the song list
 inline std::int32_t Z = 0;            // one-based number of the chosen playlist (1 is the library)
 inline QStringList ChoiceArray;       // the five answer choices, indices 0 to 4
