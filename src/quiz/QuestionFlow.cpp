@@ -8,6 +8,8 @@
 #include "quiz/Window1.h"
 #include "scores/Congratulations.h"
 
+#include <iterator>
+
 namespace {
 constexpr int kQuestionsPerTest = 20;
 constexpr int kMinimumSongs = 10;
@@ -15,6 +17,42 @@ constexpr int kRightPoints = 10;
 constexpr int kWrongPoints = 1;
 constexpr int kNameEntryLeft = 740;
 constexpr int kNameEntryTop = 70;
+
+using Phase = Window1::Phase;
+
+// The button that Return presses.
+enum class Return { StartTest, Enter, NextQuestion };
+
+// What the choice box does on entering a phase. At test over it keeps what the answer left: emptied and
+// disabled at once after a right one, five seconds later (Timer1) after a wrong one.
+enum class Box { Disabled, Enabled, Kept };
+
+// Start Test, Quit Test and the support button are enabled in every phase.
+struct PhaseRow {
+    Phase phase;
+    Return returnPresses;
+    bool enter, nextQuestion, moreTime; // enabled
+    Box choiceBox;
+};
+
+// clang-format off
+constexpr PhaseRow kPhases[] = {
+//   phase                 Return presses        Enter  Next   More   choice box
+    {Phase::Idle,          Return::StartTest,    false, false, false, Box::Disabled},
+    {Phase::Listening,     Return::Enter,        true,  false, true,  Box::Enabled},
+    {Phase::AnsweredRight, Return::NextQuestion, false, true,  true,  Box::Enabled},
+    {Phase::AnsweredWrong, Return::NextQuestion, false, true,  true,  Box::Enabled},
+    {Phase::TestOver,      Return::StartTest,    false, false, true,  Box::Kept},
+};
+// clang-format on
+
+constexpr bool RowsInPhaseOrder() {
+    for (int i = 0; i < int(std::size(kPhases)); ++i)
+        if (int(kPhases[i].phase) != i)
+            return false;
+    return true;
+}
+static_assert(RowsInPhaseOrder(), "kPhases has one row per phase, in the order of Phase");
 
 // The store's order page for the program.
 const QString kOrderPage = QStringLiteral("https://order.orvane.example/?ZDN1&lang=en");
@@ -38,6 +76,21 @@ void StopPendingTimers(Window1& window) {
 }
 } // namespace
 
+// The choice box is enabled before anything is given the focus; the buttons follow in one fixed order,
+// so that where the focus goes from a button being disabled does not depend on the phase entered.
+void Window1::EnterPhase(Phase phase) {
+    const PhaseRow& row = kPhases[int(phase)];
+    if (row.choiceBox != Box::Kept)
+        ComboBox1().Enabled(row.choiceBox == Box::Enabled);
+    StartTest().Default(row.returnPresses == Return::StartTest);
+    NextQuestion().Default(row.returnPresses == Return::NextQuestion);
+    NextQuestion().Enabled(row.nextQuestion);
+    Enter().Default(row.returnPresses == Return::Enter);
+    Enter().Enabled(row.enter);
+    MoreTime().Default(false);
+    MoreTime().Enabled(row.moreTime);
+}
+
 void Window1::StartTest_Action() {
     if (iTunes().ListCount() < kMinimumSongs) {
         fw::MsgBox(kTooFewSongsMessage);
@@ -50,13 +103,8 @@ void Window1::StartTest_Action() {
     }
     StopPendingTimers(*this);
     Initialize();
-    ComboBox1().Enabled(true);
+    EnterPhase(Phase::Listening);
     ComboBox1().SetFocus();
-    StartTest().Default(false);
-    NextQuestion().Default(false);
-    Enter().Default(true);
-    Enter().Enabled(true);
-    MoreTime().Enabled(true);
     Module1::Question += 1;
     QuestionNo().Text(fw::Str(Module1::Question));
     HandleChoices();
@@ -101,15 +149,10 @@ void Window1::Enter_Action() {
         CheckScore();
         if (Module1::NewHighScoreFlag)
             ShowNameEntry(kNameEntryLeft, kNameEntryTop);
-        NextQuestion().Default(false);
-        NextQuestion().Enabled(false);
-        StartTest().Default(true);
+        EnterPhase(Phase::TestOver);
     } else {
-        NextQuestion().Default(true);
-        NextQuestion().Enabled(true);
+        EnterPhase(right ? Phase::AnsweredRight : Phase::AnsweredWrong);
     }
-    Enter().Default(false);
-    Enter().Enabled(false);
 }
 
 void Window1::NextQuestion_Action() {
@@ -120,10 +163,7 @@ void Window1::NextQuestion_Action() {
         return;
     }
     StopPendingTimers(*this);
-    NextQuestion().Default(false);
-    NextQuestion().Enabled(false);
-    Enter().Default(true);
-    Enter().Enabled(true);
+    EnterPhase(Phase::Listening);
     Module1::Question += 1;
     QuestionNo().Text(fw::Str(Module1::Question));
     ComboBox1().ListIndex(-1);

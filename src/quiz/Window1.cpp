@@ -102,8 +102,7 @@ void Window1::Event_Open() {
     fw::Guard([] { AppleScript6({}); });
     fw::Guard([this] { GetiTunePlaylists(); });
     Initialize();
-    StartTest().Default(true);
-    Enter().Default(false);
+    EnterPhase(Phase::Idle);
     Answer().Visible(false);
     Label().Visible(false);
 }
@@ -117,18 +116,11 @@ void Window1::Event_Close() {
 }
 
 void Window1::Initialize() {
-    ComboBox1().Enabled(false);
+    EnterPhase(Phase::Idle);
     Module1::Points = 0;
     NPoints().Text(fw::Str(Module1::Points));
     Module1::Question = 0;
     QuestionNo().Text(fw::Str(Module1::Question));
-    StartTest().Default(true);
-    NextQuestion().Default(false);
-    NextQuestion().Enabled(false);
-    Enter().Default(false);
-    Enter().Enabled(false);
-    MoreTime().Default(false);
-    MoreTime().Enabled(false);
     ComboBox1().Text(QString());
     TestOver().Visible(false);
     GameScores& scores = GameScores::instance();

@@ -9,6 +9,7 @@
 #include <functional>
 
 using namespace testing_support;
+using Phase = Window1::Phase;
 
 class QuestionFlowTest : public AppTest {
 protected:
@@ -47,8 +48,7 @@ protected:
         return window->Timer1().IsRunning() || window->Timer2().IsRunning() || window->Timer3().IsRunning() ||
                window->Timer4().IsRunning();
     }
-    // The buttons and the choice box as the state table describes them: "*" enabled and the default
-    // button, "+" enabled, "-" disabled.
+    // The buttons and the choice box: "*" enabled and the default button, "+" enabled, "-" disabled.
     QString Controls() const {
         auto mark = [](const fw::Control& c, bool isDefault) {
             return isDefault ? "*" : c.Enabled() ? "+" : "-";
@@ -60,11 +60,18 @@ protected:
             .arg(mark(window->MoreTime(), false))
             .arg(mark(window->ComboBox1(), false));
     }
+    // The same, as each phase should have them (written out apart from the window's own table).
+    static QString ControlsIn(Phase phase) {
+        return phase == Phase::Idle        ? "start* enter- next- more- box-"
+               : phase == Phase::Listening ? "start+ enter* next- more+ box+"
+               : phase == Phase::TestOver  ? "start* enter- next- more+ box-"
+                                           : "start+ enter- next* more+ box+"; // answered right or wrong
+    }
     Window1* window = nullptr;
 };
 
 TEST_F(QuestionFlowTest, StartTestNeedsTenSongsThenListens) {
-    EXPECT_EQ(Controls(), "start* enter- next- more- box-"); // idle
+    EXPECT_EQ(Controls(), ControlsIn(Phase::Idle));
     SetSongs(9);
     window->StartTest().Push();
     EXPECT_EQ(services->messages,
@@ -75,7 +82,7 @@ TEST_F(QuestionFlowTest, StartTestNeedsTenSongsThenListens) {
     window->StartTest().Push();
     EXPECT_EQ(Module1::Question, 1);
     EXPECT_EQ(window->QuestionNo().Text(), "1");
-    EXPECT_EQ(Controls(), "start+ enter* next- more+ box+"); // listening
+    EXPECT_EQ(Controls(), ControlsIn(Phase::Listening));
     EXPECT_TRUE(window->Timer4().IsRunning());
     EXPECT_EQ(ScriptLog().last(), QStringLiteral("169 2 %1").arg(Module1::M + 1));
     EXPECT_EQ(window->ComboBox1().ListCount(), 5);
@@ -90,8 +97,8 @@ TEST_F(QuestionFlowTest, AnEmptyAnswerIsWrongAndShowsTheRightTitleUntilNextSong)
     EXPECT_EQ(window->Banner().Text(), "Nope!");
     EXPECT_EQ(window->Answer().Text(), Module1::CorrectAnswer);
     EXPECT_TRUE(window->Banner().Visible() && window->Answer().Visible() && window->Label().Visible());
-    EXPECT_EQ(Controls(), "start+ enter- next* more+ box+"); // answered wrong
-    EXPECT_FALSE(window->Timer3().IsRunning());              // no automatic advance
+    EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredWrong));
+    EXPECT_FALSE(window->Timer3().IsRunning()); // no automatic advance
     EXPECT_EQ(ScriptLog().last(), "170");
     window->Timer2().FireNow();
     EXPECT_FALSE(window->Banner().Visible());
@@ -99,6 +106,7 @@ TEST_F(QuestionFlowTest, AnEmptyAnswerIsWrongAndShowsTheRightTitleUntilNextSong)
     window->NextQuestion().Push();
     EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible());
     EXPECT_EQ(Module1::Question, 2);
+    EXPECT_EQ(Controls(), ControlsIn(Phase::Listening));
 }
 
 TEST_F(QuestionFlowTest, ARightAnswerAdvancesByItselfOnce) {
@@ -110,6 +118,7 @@ TEST_F(QuestionFlowTest, ARightAnswerAdvancesByItselfOnce) {
     ASSERT_EQ(Module1::Question, 5);
     Answer(true);
     EXPECT_EQ(window->Banner().Text(), "Excellent!");
+    EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredRight));
     EXPECT_EQ(Module1::Points, 50);
     window->NextQuestion().Push(); // the player is quicker than the timer
     window->Timer3().FireNow();
@@ -121,7 +130,7 @@ TEST_F(QuestionFlowTest, TwentyRightAnswersEndWithTheNameEntry) {
     EXPECT_EQ(Module1::Points, 200);
     EXPECT_TRUE(window->TestOver().Visible());
     EXPECT_EQ(window->ComboBox1().Text(), "");
-    EXPECT_EQ(Controls(), "start* enter- next- more+ box-"); // test over
+    EXPECT_EQ(Controls(), ControlsIn(Phase::TestOver));
     Congratulations* entry = fw::OpenInstance<Congratulations>();
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->IsVisible());
@@ -139,7 +148,7 @@ TEST_F(QuestionFlowTest, TwentyWrongAnswersAreClearedFiveSecondsLater) {
     window->Timer1().FireNow();
     EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible());
     EXPECT_EQ(window->ComboBox1().Text(), "");
-    EXPECT_EQ(Controls(), "start* enter- next- more+ box-");
+    EXPECT_EQ(Controls(), ControlsIn(Phase::TestOver));
 }
 
 TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
@@ -159,7 +168,7 @@ TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
     EXPECT_EQ(QPair(Module1::Question, Module1::Points), QPair(0, 0));
     EXPECT_EQ(window->NPoints().Text(), "0");
     EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible() || window->Banner().Visible());
-    EXPECT_EQ(Controls(), "start* enter- next- more- box-");
+    EXPECT_EQ(Controls(), ControlsIn(Phase::Idle));
 
     window->Kagi1().Push();
     ASSERT_EQ(services->urls.size(), 1);
@@ -174,21 +183,21 @@ TEST_F(QuestionFlowTest, ATimerActsOnlyOnTheQuestionThatStartedIt) {
         const char* what;
         std::function<void()> steps;
         int question;
-        const char* controls;
+        Phase phase;
         bool answerShown;
     };
     const Case cases[] = {
         {"wrong last answer, Start Test at once", [&] { PlayWholeTest(false), window->StartTest().Push(); },
-         1, "start+ enter* next- more+ box+", false},
+         1, Phase::Listening, false},
         {"wrong last answer, Quit Test, Start Test",
          [&] { PlayWholeTest(false), window->Quit().Push(), window->StartTest().Push(); }, 1,
-         "start+ enter* next- more+ box+", false},
+         Phase::Listening, false},
         {"right answer, Next Song at once, wrong answer",
          [&] { window->StartTest().Push(), Answer(true), window->NextQuestion().Push(), Answer(false); }, 2,
-         "start+ enter- next* more+ box+", true},
+         Phase::AnsweredWrong, true},
         {"right last answer, Start Test, wrong answer",
-         [&] { PlayWholeTest(true), window->StartTest().Push(), Answer(false); }, 1,
-         "start+ enter- next* more+ box+", true},
+         [&] { PlayWholeTest(true), window->StartTest().Push(), Answer(false); }, 1, Phase::AnsweredWrong,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -196,7 +205,7 @@ TEST_F(QuestionFlowTest, ATimerActsOnlyOnTheQuestionThatStartedIt) {
         c.steps();
         LetPendingTimersRun();
         EXPECT_EQ(Module1::Question, c.question);
-        EXPECT_EQ(Controls(), c.controls);
+        EXPECT_EQ(Controls(), ControlsIn(c.phase));
         EXPECT_EQ(window->Answer().Visible(), c.answerShown);
         EXPECT_EQ(window->Label().Visible(), c.answerShown);
     }
