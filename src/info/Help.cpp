@@ -14,9 +14,11 @@ constexpr fw::WindowSpec kWindow{"Zandolin",           655, 303, fw::WindowSpec:
 // Four paragraphs, one empty line between them, no line break inside a paragraph or after the last;
 // two blanks before every sentence but a paragraph's first.
 constexpr const char* kHelpText =
-    "iTunes should not be running when you launch Zandolin."
+    "MPD should be running when you launch Zandolin.  "
+    "Zandolin plays through MPD and replaces what MPD is playing while a test runs; MPD's queue is put back "
+    "when Zandolin quits."
     "\n\n"
-    "Zandolin was developed to let you test your knowledge of your iTune songs.  "
+    "Zandolin was developed to let you test your knowledge of your MPD songs.  "
     "When you open the program, a list of your playlists is displayed in a table.  "
     "Double-click one of the playlists to get a list of songs in that playlist; you need a minimum of ten "
     "songs to take a test and fifty or greater would be much better.  "

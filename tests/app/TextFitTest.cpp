@@ -1,5 +1,6 @@
 // Every label and button of every window shows its whole text in the font the window asks for, as a
-// user sees it: measured with the widget's own font against the room its box gives the text.
+// user sees it: measured with the widget's own font against the room its box gives the text. And no text
+// speaks of the music player of another platform.
 #include "app/App.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
@@ -12,7 +13,9 @@
 
 #include <QFontInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 
 namespace {
@@ -45,7 +48,7 @@ QSize Needed(QWidget* widget, const QRect& room) {
     return {metrics.horizontalAdvance(Text(widget)), metrics.tightBoundingRect(Text(widget)).height()};
 }
 
-class TextFitTest : public testing_support::AppTest {
+class WindowTexts : public testing_support::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
@@ -58,52 +61,64 @@ protected:
         AppTest::TearDown();
     }
 
-    // Every text that does not fit in its control, as "window.control: needed > room".
-    static QStringList Cut(const fw::Window& window) {
-        QStringList cut;
+    // Notes each text that does not fit in its control ("window.control "text": needed > room") and
+    // each that speaks of another platform's music player.
+    void Examine(const fw::Window& window) {
         for (const auto& control : window.Controls()) {
-            const QRect room = TextRoom(control->Widget());
+            QWidget* widget = control->Widget();
+            const QString where = window.Title() + QLatin1Char('.') + control->Name();
+            if (auto* edit = qobject_cast<QPlainTextEdit*>(widget); edit && Foreign(edit->toPlainText()))
+                foreign << where;
+            const QRect room = TextRoom(widget);
             if (room.isNull())
                 continue;
-            const QSize needed = Needed(control->Widget(), room);
+            if (Foreign(Text(widget)))
+                foreign << where;
+            const QSize needed = Needed(widget, room);
             if (needed.width() > room.width() || needed.height() > room.height())
-                cut << QStringLiteral("%1.%2 \"%3\": %4x%5 > %6x%7")
-                           .arg(window.Title(), control->Name(), Text(control->Widget()))
+                cut << QStringLiteral("%1 \"%2\": %3x%4 > %5x%6")
+                           .arg(where, Text(widget))
                            .arg(needed.width())
                            .arg(needed.height())
                            .arg(room.width())
                            .arg(room.height());
         }
-        return cut;
+    }
+    static bool Foreign(const QString& text) {
+        static const QRegularExpression names(QStringLiteral("iTune|AppleScript|\\bMac\\b|OS X"));
+        return text.contains(names);
     }
 
     App app;
+    QStringList cut, foreign;
 };
 
-TEST_F(TextFitTest, TheNamedFontsResolveToMetricCompatibleFaces) {
+TEST_F(WindowTexts, TheNamedFontsResolveToMetricCompatibleFaces) {
     QFont arial(QStringLiteral("Arial"));
     EXPECT_EQ(QFontInfo(arial).family(), QStringLiteral("Liberation Sans"));
 }
 
-TEST_F(TextFitTest, EveryTextFitsItsBoxInEveryWindow) {
+TEST_F(WindowTexts, EveryTextFitsItsBoxAndNamesThePlayerUsedHere) {
     Window1& main = Window1::instance();
-    QStringList cut = Cut(main);
+    Examine(main);
     // The texts that handlers put into the same boxes later.
     main.Disclosure().Text(QStringLiteral("Show Playlists and Song Titles"));
     main.Banner().Text(QStringLiteral("Excellent!"));
     main.NoSongs().Text(QStringLiteral("9999"));
-    cut += Cut(main);
-    cut += Cut(GameScores::instance());
-    cut += Cut(Congratulations::instance());
-    cut += Cut(selfTest::instance());
-    cut += Cut(AboutBox::instance());
-    cut += Cut(Help::instance());
+    Examine(main);
+    Examine(GameScores::instance());
+    Examine(Congratulations::instance());
+    Examine(selfTest::instance());
+    Examine(AboutBox::instance());
+    Examine(Help::instance());
     updateWindow& update = updateWindow::instance();
-    cut += Cut(update);
+    Examine(update);
     update.StaticText1().Text(QStringLiteral("This version is current."));
-    cut += Cut(update);
+    Examine(update);
     cut.removeDuplicates();
     EXPECT_EQ(cut, QStringList()) << qPrintable(cut.join('\n'));
+    EXPECT_EQ(foreign, QStringList());
+    EXPECT_EQ(main.StaticText1().Text(), QStringLiteral("MPD Playlists (double-click to see song names)"));
 }
 
 } // namespace

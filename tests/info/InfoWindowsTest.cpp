@@ -93,7 +93,12 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     const QString text = Help::instance().EditField1().Text();
     const QStringList paragraphs = text.split("\n\n");
     ASSERT_EQ(paragraphs.size(), 4);
-    EXPECT_EQ(paragraphs[0], "iTunes should not be running when you launch Zandolin.");
+    EXPECT_EQ(paragraphs[0],
+              "MPD should be running when you launch Zandolin.  Zandolin plays through MPD and "
+              "replaces what MPD is playing while a test runs; MPD's queue is put back when "
+              "Zandolin quits.");
+    EXPECT_TRUE(paragraphs[1].startsWith("Zandolin was developed to let you test your knowledge of your MPD "
+                                         "songs.  When you open the program,"));
     for (const QString& paragraph : paragraphs) {
         EXPECT_FALSE(paragraph.isEmpty() || paragraph.contains('\n') || paragraph.contains('\r'));
         // Two blanks between sentences, never one or three.
@@ -105,7 +110,7 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     edit->moveCursor(QTextCursor::Start);
     QTest::keyClicks(edit, "My notes: ");
     Choose("ZDNHelpHelp");
-    EXPECT_TRUE(Help::instance().EditField1().Text().startsWith("My notes: iTunes"));
+    EXPECT_TRUE(Help::instance().EditField1().Text().startsWith("My notes: MPD should"));
     Help::instance().Close();
     ProcessEvents();
     Choose("ZDNHelpHelp");
