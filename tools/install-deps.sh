@@ -12,6 +12,7 @@ packages=(
   mpd mpc sox libsox-fmt-all
   xvfb xauth
   fonts-liberation2 fonts-dejavu-core
+  libenchant-2-dev hunspell-en-us
 )
 
 missing=()

@@ -1,5 +1,9 @@
 #include "info/Help.h"
 
+#include "info/SpellChecker.h"
+
+#include <QPlainTextEdit>
+
 using K = fw::Kind;
 
 namespace {
@@ -51,7 +55,16 @@ constexpr fw::ControlSpec kControls[] = {
 };
 // clang-format on
 
+QString& spellingLanguage() {
+    static QString language;
+    return language;
+}
+
 } // namespace
+
+void Help::SetSpellingLanguage(const QString& language) {
+    spellingLanguage() = language;
+}
 
 Help& Help::instance() {
     return fw::Instance<Help>();
@@ -61,4 +74,12 @@ std::span<const fw::ControlSpec> Help::LayoutTable() {
     return kControls;
 }
 
-Help::Help() : fw::Window(kWindow, kControls) {}
+Help::Help() : fw::Window(kWindow, kControls) {
+    auto* edit = static_cast<QPlainTextEdit*>(EditField1().Widget());
+    const QString language = spellingLanguage();
+    spelling_ = new SpellHighlighter(edit, language.isEmpty() ? QStringLiteral("en_US") : language);
+    // Names in the help text that no dictionary knows.
+    spelling_->Checker().Accept({QStringLiteral("Zandolin"), QStringLiteral("MPD"), QStringLiteral("MPD's"),
+                                 QStringLiteral("Halloway")});
+    spelling_->rehighlight();
+}

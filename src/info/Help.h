@@ -1,5 +1,5 @@
-// The help window: the help text in one editable text area. Edits are never kept; a new window shows
-// the stored text again.
+// The help window: the help text in one editable text area, spell-checked as the user types. Edits are
+// never kept; a new window shows the stored text again.
 #pragma once
 
 #include "framework/Controls.h"
@@ -7,11 +7,19 @@
 
 #include <span>
 
+class SpellHighlighter;
+
 class Help : public fw::Window {
 public:
     static Help& instance();
 
     fw::TextArea& EditField1() const { return ControlNamed<fw::TextArea>(QStringLiteral("EditField1")); }
+
+    // Marks the text's unknown words and offers suggestions for them.
+    SpellHighlighter& Spelling() const { return *spelling_; }
+    // The dictionary that later help windows use (tests ask for one that is not installed); an empty
+    // text restores American English, the language of the help text.
+    static void SetSpellingLanguage(const QString& language);
 
     // The layout, for tests and the screenshot tool.
     static std::span<const fw::ControlSpec> LayoutTable();
@@ -19,4 +27,6 @@ public:
 private:
     friend Help& fw::Instance<Help>();
     Help();
+
+    SpellHighlighter* spelling_; // owned by the text's document
 };

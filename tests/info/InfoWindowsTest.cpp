@@ -145,6 +145,10 @@ TEST_F(Screenshots, EveryWindow) {
         Choose(item);
     Save(GameScores::instance(), "GameScores");
     Save(AboutBox::instance(), "AboutBox");
+    // A misspelt word typed into the help text shows its mark.
+    auto* help = qobject_cast<QPlainTextEdit*>(Help::instance().EditField1().Widget());
+    help->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(help, "A quizz for your MPD songs.  ");
     Save(Help::instance(), "Help");
     Save(selfTest::instance(), "selfTest");
     Congratulations::instance().NameField().Text(QStringLiteral("Grace"));
