@@ -68,6 +68,21 @@ TEST_F(InfoWindows, EachCommandShowsItsWindowOnceAndTheAboutButtonsLeaveTheBoxOp
     EXPECT_TRUE(services->messages.isEmpty());
 }
 
+TEST_F(InfoWindows, ALinkThatCannotBeOpenedSaysSoAndShowsTheAddress) {
+    services->opensUrls = false; // no browser or mail program is set up
+    Choose("ZDNHelpAbout");
+    QTest::mouseClick(AboutBox::instance().PushButton1().Widget(), Qt::LeftButton);
+    QTest::mouseClick(AboutBox::instance().PushButton2().Widget(), Qt::LeftButton);
+    QTest::mouseClick(Window1::instance().Kagi1().Widget(), Qt::LeftButton);
+    ASSERT_EQ(services->urls.size(), 3);
+    QStringList expected;
+    for (const QString& url : services->urls)
+        expected << "This address could not be opened:\n\n" + url +
+                        "\n\nNo web browser or mail program on this computer is set up to open it.";
+    EXPECT_EQ(services->messages, expected);
+    EXPECT_NE(fw::OpenInstance<AboutBox>(), nullptr);
+}
+
 TEST_F(InfoWindows, ShowScoresBringsTheWindowBackToLeftTenAndReloadsTheFileAfterAClose) {
     Choose("ScoresShow");
     GameScores& scores = GameScores::instance();
