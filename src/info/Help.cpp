@@ -77,9 +77,10 @@ std::span<const fw::ControlSpec> Help::LayoutTable() {
 Help::Help() : fw::Window(kWindow, kControls) {
     auto* edit = static_cast<QPlainTextEdit*>(EditField1().Widget());
     const QString language = spellingLanguage();
-    spelling_ = new SpellHighlighter(edit, language.isEmpty() ? QStringLiteral("en_US") : language);
+    // Owned by the text's document.
+    auto* spelling = new SpellHighlighter(edit, language.isEmpty() ? QStringLiteral("en_US") : language);
     // Names in the help text that no dictionary knows.
-    spelling_->Checker().Accept({QStringLiteral("Zandolin"), QStringLiteral("MPD"), QStringLiteral("MPD's"),
-                                 QStringLiteral("Halloway")});
-    spelling_->rehighlight();
+    spelling->Checker().Accept({QStringLiteral("Zandolin"), QStringLiteral("MPD"), QStringLiteral("MPD's"),
+                                QStringLiteral("Halloway")});
+    spelling->rehighlight();
 }

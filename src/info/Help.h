@@ -7,16 +7,12 @@
 
 #include <span>
 
-class SpellHighlighter;
-
 class Help : public fw::Window {
 public:
     static Help& instance();
 
     fw::TextArea& EditField1() const { return ControlNamed<fw::TextArea>(QStringLiteral("EditField1")); }
 
-    // Marks the text's unknown words and offers suggestions for them.
-    SpellHighlighter& Spelling() const { return *spelling_; }
     // The dictionary that later help windows use (tests ask for one that is not installed); an empty
     // text restores American English, the language of the help text.
     static void SetSpellingLanguage(const QString& language);
@@ -27,6 +23,4 @@ public:
 private:
     friend Help& fw::Instance<Help>();
     Help();
-
-    SpellHighlighter* spelling_; // owned by the text's document
 };
