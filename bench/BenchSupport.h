@@ -16,7 +16,7 @@ public:
     int AskMessage(const QString&, int, const QString&) override { return ++boxes, fw::MsgBoxCancel; }
     fw::DialogAnswer AskDialog(const fw::MessageDialog&) override { return fw::DialogAnswer::Cancel; }
     void Beep() override {}
-    void OpenUrl(const QString&) override {}
+    bool OpenUrl(const QString&) override { return true; }
 };
 
 // The demo library (playlist 2 is "Classics", 12 songs) on a private MPD, started on first use with a

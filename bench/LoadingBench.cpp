@@ -123,7 +123,7 @@ public:
     }
     fw::DialogAnswer AskDialog(const fw::MessageDialog&) override { return fw::DialogAnswer::Cancel; }
     void Beep() override {}
-    void OpenUrl(const QString&) override {}
+    bool OpenUrl(const QString&) override { return true; }
 };
 
 // A private MPD with a playlist "Big" of 10,000 songs (number 2: it sorts before the demo playlists),

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Zandolin need, when missing.
 # Uses apt-get directly as root, sudo otherwise.
+# The window layouts name "Arial": Liberation Sans has its metrics, and fontconfig maps the name to it, so
+# texts fit their boxes as laid out; "System" is the platform's font (DejaVu Sans without a desktop).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   mpd mpc sox libsox-fmt-all
   xvfb xauth
+  fonts-liberation2 fonts-dejavu-core
+  libenchant-2-dev hunspell-en-us
 )
 
 missing=()

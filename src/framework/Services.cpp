@@ -83,7 +83,7 @@ public:
 
     void Beep() override { QApplication::beep(); }
 
-    void OpenUrl(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
+    bool OpenUrl(const QString& url) override { return QDesktopServices::openUrl(QUrl(url)); }
 };
 
 std::unique_ptr<UserServices>& Current() {
@@ -116,7 +116,10 @@ void Beep() {
 }
 
 void ShowURL(const QString& url) {
-    Services().OpenUrl(url);
+    if (!Services().OpenUrl(url))
+        MsgBox(QStringLiteral("This address could not be opened:\n\n%1\n\nNo web browser or mail program on "
+                              "this computer is set up to open it.")
+                   .arg(url));
 }
 
 } // namespace fw

@@ -24,7 +24,8 @@ public:
     virtual int AskMessage(const QString& prompt, int buttonCode, const QString& title) = 0;
     virtual DialogAnswer AskDialog(const MessageDialog& dialog) = 0;
     virtual void Beep() = 0;
-    virtual void OpenUrl(const QString& url) = 0;
+    // Hands the address to the desktop; false when no program opened it.
+    virtual bool OpenUrl(const QString& url) = 0;
 };
 
 UserServices& Services();
@@ -35,6 +36,7 @@ std::unique_ptr<UserServices> SetServices(std::unique_ptr<UserServices> services
 void MsgBox(const QString& text);
 int MsgBox(const QString& prompt, int buttonCode, const QString& title);
 void Beep();
+// Opens the address in the user's browser or mail program, and says so when none can open it.
 void ShowURL(const QString& url);
 
 } // namespace fw

@@ -1,5 +1,9 @@
 #include "info/Help.h"
 
+#include "info/SpellChecker.h"
+
+#include <QPlainTextEdit>
+
 using K = fw::Kind;
 
 namespace {
@@ -14,9 +18,11 @@ constexpr fw::WindowSpec kWindow{"Zandolin",           655, 303, fw::WindowSpec:
 // Four paragraphs, one empty line between them, no line break inside a paragraph or after the last;
 // two blanks before every sentence but a paragraph's first.
 constexpr const char* kHelpText =
-    "iTunes should not be running when you launch Zandolin."
+    "MPD should be running when you launch Zandolin.  "
+    "Zandolin plays through MPD and replaces what MPD is playing while a test runs; MPD's queue is put back "
+    "when Zandolin quits."
     "\n\n"
-    "Zandolin was developed to let you test your knowledge of your iTune songs.  "
+    "Zandolin was developed to let you test your knowledge of your MPD songs.  "
     "When you open the program, a list of your playlists is displayed in a table.  "
     "Double-click one of the playlists to get a list of songs in that playlist; you need a minimum of ten "
     "songs to take a test and fifty or greater would be much better.  "
@@ -49,7 +55,16 @@ constexpr fw::ControlSpec kControls[] = {
 };
 // clang-format on
 
+QString& spellingLanguage() {
+    static QString language;
+    return language;
+}
+
 } // namespace
+
+void Help::SetSpellingLanguage(const QString& language) {
+    spellingLanguage() = language;
+}
 
 Help& Help::instance() {
     return fw::Instance<Help>();
@@ -59,4 +74,13 @@ std::span<const fw::ControlSpec> Help::LayoutTable() {
     return kControls;
 }
 
-Help::Help() : fw::Window(kWindow, kControls) {}
+Help::Help() : fw::Window(kWindow, kControls) {
+    auto* edit = static_cast<QPlainTextEdit*>(EditField1().Widget());
+    const QString language = spellingLanguage();
+    // Owned by the text's document.
+    auto* spelling = new SpellHighlighter(edit, language.isEmpty() ? QStringLiteral("en_US") : language);
+    // Names in the help text that no dictionary knows.
+    spelling->Checker().Accept({QStringLiteral("Zandolin"), QStringLiteral("MPD"), QStringLiteral("MPD's"),
+                                QStringLiteral("Halloway")});
+    spelling->rehighlight();
+}

@@ -43,7 +43,7 @@ constexpr fw::ControlSpec kControls[] = {
     {"MoreTime",            K::PushButton,         498, 95,  120, 20, "Need More Time",                                      "System", 12, true,  AlignLeft,   "",        true,  false, 16},
     {"Playlists",           K::Listbox,            34,  330, 388, 82, "",                                                    "System", 0,  false, AlignLeft,   "",        true,  false, 17, "columns=2;widths=10%, 90%;hscroll=1;vscroll=1"},
     {"Separator1",          K::Separator,          20,  297, 809, 4,  "",                                                    "System", 0,  false, AlignLeft,   "",        true,  false, 18},
-    {"StaticText1",         K::Label,              34,  307, 388, 20, "iTunes Playlists (double-click to see song names)",   "Arial",  12, true,  AlignCenter, "#000000", true,  false, 19},
+    {"StaticText1",         K::Label,              34,  307, 388, 20, "MPD Playlists (double-click to see song names)",      "Arial",  12, true,  AlignCenter, "#000000", true,  false, 19},
     {"DisclosureTriangle1", K::DisclosureTriangle, 34,  271, 18,  18, "",                                                    "System", 0,  false, AlignLeft,   "",        true,  false, 20, "value=1"},
     {"Disclosure",          K::Label,              53,  269, 185, 20, "Hide Playlists and Song Titles",                      "Arial",  12, true,  AlignLeft,   "#000000", true,  false, 21},
     {"StaticText10",        K::Label,              470, 307, 100, 20, "Song Titles",                                         "Arial",  12, true,  AlignCenter, "#000000", true,  false, 22},

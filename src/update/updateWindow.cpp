@@ -79,26 +79,37 @@ QString updateWindow::returnValue(const QString& document, const QString& name) 
     return fw::Mid(document, p, e - p);
 }
 
-bool updateWindow::SameVersion(const QString& version, int major, int minor, int bug) {
-    const int running[] = {major, minor, bug};
-    for (int n = 1; n <= 3; ++n)
-        if (fw::Val(fw::NthField(version, QStringLiteral("."), n)) != double(running[n - 1]))
-            return false;
-    return true;
+QString updateWindow::DocumentVersion(int status, const QString& body) {
+    const QString name = QStringLiteral("CurrentVersion");
+    const int start = fw::InStr(body, startTag(name));
+    if (status >= 400 || start == 0 || fw::InStr(start + fw::Len(startTag(name)), body, endTag(name)) == 0)
+        return QString();
+    return returnValue(body, name).trimmed();
 }
 
-void updateWindow::hp_PageReceived(const QString&, int, const fw::InternetHeaders&, const QString& body) {
-    if (body.isEmpty()) {
-        Close();
+QVersionNumber updateWindow::VersionNumber(const QString& text) {
+    qsizetype end = 0;
+    const QVersionNumber number = QVersionNumber::fromString(text, &end);
+    return end == text.size() ? number.normalized() : QVersionNumber();
+}
+
+void updateWindow::hp_PageReceived(const QString&, int status, const fw::InternetHeaders&,
+                                   const QString& body) {
+    // An error page, a proxy's page or no page at all names no version: the check has failed.
+    const QString version = DocumentVersion(status, body);
+    const QVersionNumber offered = VersionNumber(version);
+    if (offered.isNull()) {
+        hp_Error(status);
         return;
     }
-    const QString version = returnValue(body, QStringLiteral("CurrentVersion"));
     const QString description = returnValue(body, QStringLiteral("Description"));
     const bool free = returnValue(body, QStringLiteral("Free")) == QLatin1String("Yes");
     const QString downloadURL = returnValue(body, QStringLiteral("DownloadURLOSX"));
     ProgressBar1().Visible(false);
     const App& app = App::instance();
-    if (SameVersion(version, app.MajorVersion(), app.MinorVersion(), app.BugVersion())) {
+    const QVersionNumber running =
+        QVersionNumber(app.MajorVersion(), app.MinorVersion(), app.BugVersion()).normalized();
+    if (offered <= running) {
         StaticText1().Text(QStringLiteral("This version is current."));
         StaticText1().Refresh(true);
         if (!automaticCheck)

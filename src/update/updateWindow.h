@@ -6,6 +6,7 @@
 #include "framework/HTTPSocket.h"
 #include "framework/Window.h"
 
+#include <QVersionNumber>
 #include <span>
 
 class updateWindow : public fw::Window {
@@ -42,9 +43,12 @@ public:
     void askUpgrade(const QString& version, const QString& description, const QString& downloadURL,
                     bool free);
 
-    // Whether the document's version names the running version: each of the first three fields, read
-    // as a number, equals the matching version number.
-    static bool SameVersion(const QString& version, int major, int minor, int bug);
+    // The text of the page's CurrentVersion element without the blanks around it, or an empty text when
+    // the page is no version document (an error status, or no such element).
+    static QString DocumentVersion(int status, const QString& body);
+    // The version that the text names, compared by its numbers (01.04.02 is 1.4.2, and so is 1.4.2.0);
+    // null unless the whole text is a version number.
+    static QVersionNumber VersionNumber(const QString& text);
     // Only web addresses are handed to the browser.
     static bool IsWebAddress(const QString& url);
 

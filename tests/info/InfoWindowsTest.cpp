@@ -68,6 +68,21 @@ TEST_F(InfoWindows, EachCommandShowsItsWindowOnceAndTheAboutButtonsLeaveTheBoxOp
     EXPECT_TRUE(services->messages.isEmpty());
 }
 
+TEST_F(InfoWindows, ALinkThatCannotBeOpenedSaysSoAndShowsTheAddress) {
+    services->opensUrls = false; // no browser or mail program is set up
+    Choose("ZDNHelpAbout");
+    QTest::mouseClick(AboutBox::instance().PushButton1().Widget(), Qt::LeftButton);
+    QTest::mouseClick(AboutBox::instance().PushButton2().Widget(), Qt::LeftButton);
+    QTest::mouseClick(Window1::instance().Kagi1().Widget(), Qt::LeftButton);
+    ASSERT_EQ(services->urls.size(), 3);
+    QStringList expected;
+    for (const QString& url : services->urls)
+        expected << "This address could not be opened:\n\n" + url +
+                        "\n\nNo web browser or mail program on this computer is set up to open it.";
+    EXPECT_EQ(services->messages, expected);
+    EXPECT_NE(fw::OpenInstance<AboutBox>(), nullptr);
+}
+
 TEST_F(InfoWindows, ShowScoresBringsTheWindowBackToLeftTenAndReloadsTheFileAfterAClose) {
     Choose("ScoresShow");
     GameScores& scores = GameScores::instance();
@@ -93,7 +108,12 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     const QString text = Help::instance().EditField1().Text();
     const QStringList paragraphs = text.split("\n\n");
     ASSERT_EQ(paragraphs.size(), 4);
-    EXPECT_EQ(paragraphs[0], "iTunes should not be running when you launch Zandolin.");
+    EXPECT_EQ(paragraphs[0],
+              "MPD should be running when you launch Zandolin.  Zandolin plays through MPD and "
+              "replaces what MPD is playing while a test runs; MPD's queue is put back when "
+              "Zandolin quits.");
+    EXPECT_TRUE(paragraphs[1].startsWith("Zandolin was developed to let you test your knowledge of your MPD "
+                                         "songs.  When you open the program,"));
     for (const QString& paragraph : paragraphs) {
         EXPECT_FALSE(paragraph.isEmpty() || paragraph.contains('\n') || paragraph.contains('\r'));
         // Two blanks between sentences, never one or three.
@@ -105,7 +125,7 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     edit->moveCursor(QTextCursor::Start);
     QTest::keyClicks(edit, "My notes: ");
     Choose("ZDNHelpHelp");
-    EXPECT_TRUE(Help::instance().EditField1().Text().startsWith("My notes: iTunes"));
+    EXPECT_TRUE(Help::instance().EditField1().Text().startsWith("My notes: MPD should"));
     Help::instance().Close();
     ProcessEvents();
     Choose("ZDNHelpHelp");
@@ -140,6 +160,10 @@ TEST_F(Screenshots, EveryWindow) {
         Choose(item);
     Save(GameScores::instance(), "GameScores");
     Save(AboutBox::instance(), "AboutBox");
+    // A misspelt word typed into the help text shows its mark.
+    auto* help = qobject_cast<QPlainTextEdit*>(Help::instance().EditField1().Widget());
+    help->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(help, "A quizz for your MPD songs.  ");
     Save(Help::instance(), "Help");
     Save(selfTest::instance(), "selfTest");
     Congratulations::instance().NameField().Text(QStringLiteral("Grace"));

@@ -43,6 +43,7 @@ public:
     std::vector<DialogShown> dialogs;
     QStringList urls;
     int beeps = 0;
+    bool opensUrls = true;                      // false: the desktop has no program for the addresses
     std::deque<int> askAnswers;                 // for AskMessage; Cancel when empty
     std::deque<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
 
@@ -69,7 +70,10 @@ public:
         return answer;
     }
     void Beep() override { ++beeps; }
-    void OpenUrl(const QString& url) override { urls << url; }
+    bool OpenUrl(const QString& url) override {
+        urls << url;
+        return opensUrls;
+    }
 };
 
 // Every test gets its own preferences folder and the recording services; windows left open are

@@ -51,7 +51,7 @@ protected:
     testing_support::HttpTestServer server;
 };
 
-TEST_F(UpdateCheckTest, TheDocumentDecidesBetweenCurrentAndOffer) {
+TEST_F(UpdateCheckTest, TheDocumentDecidesBetweenCurrentOfferAndFailure) {
     const QString v = QStringLiteral("Version %1 is now available. (You are using version 1.4.2.) ");
     const QString free = QStringLiteral("This is a free upgrade. Would you like to automatically download "
                                         "this update (using your web browser)?");
@@ -60,54 +60,64 @@ TEST_F(UpdateCheckTest, TheDocumentDecidesBetweenCurrentAndOffer) {
     const QByteArray notes = "Fixes &amp; more\nSecond line\r\n";
     struct Case {
         QByteArray body;
-        QString offer; // none: the version is current
-        QString explanation = {};
+        QString offer;   // none: the version is current, or the check failed
+        int failure = 0; // the code of the communication error
         int status = 200;
+        QString explanation = {};
     };
     // clang-format off
     const Case cases[] = {
-        {Document("1.4.2"),                {}},
-        {Document("01.04.02"),             {}},
-        {Document("1.4.2.7"),              {}},
-        {Document("1.4"),                  v.arg("1.4") + free},
-        {Document("1.4.1"),                v.arg("1.4.1") + free},
-        {Document("2.0", "No"),            v.arg("2.0") + paid},
-        {Document("2.0", "yes"),           v.arg("2.0") + paid},
-        {Document("2.0", ""),              v.arg("2.0") + paid},
-        {Document("2.0", "Yes", notes),    v.arg("2.0") + free, notes},
+        {Document("1.4.2"),                 {}},
+        {Document("01.04.02"),              {}},
+        {Document("1.4.2.0"),               {}},
+        {Document(" \r\n1.4.2\n "),         {}},
+        {Document("1.4"),                   {}}, // older versions are never offered
+        {Document("1.4.1"),                 {}},
+        {Document("0.9.9"),                 {}},
+        {Document("1.4.2.7"),               v.arg("1.4.2.7") + free},
+        {Document("\n1.10\n"),              v.arg("1.10") + free},
+        {Document("2.0", "No"),             v.arg("2.0") + paid},
+        {Document("2.0", "yes"),            v.arg("2.0") + paid},
+        {Document("2.0", ""),               v.arg("2.0") + paid},
+        {Document("2.0", "Yes", notes),     v.arg("2.0") + free, 0, 200, notes},
         {"<CurrentVersion>1.4.2</CurrentVersion><CurrentVersion>2.0</CurrentVersion>", {}},
-        {"<CurrentVersion>1.4.2",          v.arg("") + paid},
-        {"1.4.2</CurrentVersion>",         v.arg("") + paid},
-        {"<html><h1>Not Found</h1></html>", v.arg("") + paid, {}, 404},
+        // Pages that are no version document.
+        {"",                                {}, 200},
+        {"<CurrentVersion>2.0",             {}, 200},
+        {"2.0</CurrentVersion>",            {}, 200},
+        {Document(""),                      {}, 200},
+        {Document("2.0 beta"),              {}, 200},
+        {"<html><h1>Not Found</h1></html>", {}, 404, 404},
+        {Document("2.0"),                   {}, 500, 500},
+        {"",                                {}, 503, 503},
     };
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body.constData());
         server.Page(c.status, c.body);
         Check();
-        if (c.offer.isEmpty()) {
+        EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr); // an offer is cancelled
+        EXPECT_EQ(services->beeps, c.failure ? 1 : 0);
+        if (c.failure) {
+            EXPECT_EQ(services->messages, QStringList{kFailed.arg(c.failure)});
+            EXPECT_TRUE(services->dialogs.empty());
+        } else if (c.offer.isEmpty()) {
             EXPECT_EQ(services->messages, QStringList{kCurrent});
             EXPECT_TRUE(services->dialogs.empty());
         } else {
             ASSERT_EQ(services->dialogs.size(), 1u);
             EXPECT_EQ(services->dialogs[0].message, c.offer);
             EXPECT_EQ(services->dialogs[0].explanation, c.explanation);
-            EXPECT_TRUE(services->messages.isEmpty());
-            EXPECT_TRUE(services->urls.isEmpty() && !fw::OpenInstance<updateWindow>()); // cancelled
+            EXPECT_TRUE(services->messages.isEmpty() && services->urls.isEmpty());
         }
     }
 }
 
-TEST_F(UpdateCheckTest, EmptyBodyClosesSilentlyAndARedirectIsThePage) {
-    server.Page(200, "");
-    Check();
-    EXPECT_TRUE(services->messages.isEmpty());
-    EXPECT_TRUE(services->dialogs.empty());
-
+TEST_F(UpdateCheckTest, ARedirectIsThePage) {
     server.Page(301, Document("1.4.2"), "Location: /Updates/moved.xml\r\n");
     Check();
     EXPECT_EQ(services->messages, QStringList{kCurrent});
-    EXPECT_EQ(server.requests.size(), 2); // the new location is never asked for
+    EXPECT_EQ(server.requests.size(), 1); // the new location is never asked for
     for (const char* line :
          {"GET /Updates/zandolin.xml HTTP/1.", "\r\nAccept: */*\r\n", "\r\nAccept-Language: en\r\n"})
         EXPECT_TRUE(server.requests.value(0).contains(line)) << server.requests.value(0).constData();
