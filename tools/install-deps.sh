@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   mpd mpc sox libsox-fmt-all
   xvfb xauth
+  fonts-liberation2
 )
 
 missing=()
