@@ -67,6 +67,8 @@ void Listbox::ColumnWidths(const QString& widths) {
     header->setSectionResizeMode(QHeaderView::Fixed);
     for (int c = 0; c + 1 < ColumnCount(); ++c)
         header->resizeSection(c, int(usable * widthShares_[c]));
+    // A stretched last section never gets narrower than it was when the stretch began.
+    header->resizeSection(ColumnCount() - 1, header->minimumSectionSize());
     header->setStretchLastSection(true);
 }
 

@@ -9,11 +9,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
@@ -319,6 +321,9 @@ void Window::Opened() {
 void Window::Show() {
     shown_ = true;
     widget_->show();
+    // The frame's size is known only now; a placed window must still lie on the screen with it.
+    if (placed_)
+        MoveTo(widget_->pos());
     widget_->raise();
     widget_->activateWindow();
 }
@@ -369,17 +374,37 @@ void Window::Refresh(bool immediately) {
         widget_->update();
 }
 
+QPoint FitOnScreen(QPoint wanted, QSize size, const QRect& area) {
+    const int x = std::max(area.left(), std::min(wanted.x(), area.left() + area.width() - size.width()));
+    const int y = std::max(area.top(), std::min(wanted.y(), area.top() + area.height() - size.height()));
+    return {x, y};
+}
+
 int Window::Left() const {
     return widget_->x();
 }
 void Window::Left(int left) {
-    widget_->move(left, widget_->y());
+    MoveTo({left, widget_->y()});
 }
 int Window::Top() const {
     return widget_->y();
 }
 void Window::Top(int top) {
-    widget_->move(widget_->x(), top);
+    MoveTo({widget_->x(), top});
+}
+
+void Window::MoveTo(QPoint wanted) {
+    // Places chosen for a wide screen would put part of the window off a small one, out of reach; the
+    // window moves just enough to lie on the screen. Its size is known before it is first shown once
+    // its layout has fixed it.
+    placed_ = true;
+    if (QLayout* layout = widget_->layout())
+        layout->activate();
+    QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (!screen)
+        screen = widget_->screen();
+    widget_->move(screen ? FitOnScreen(wanted, widget_->frameGeometry().size(), screen->availableGeometry())
+                         : wanted);
 }
 
 void Window::Height(int height) {

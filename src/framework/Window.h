@@ -9,7 +9,9 @@
 #include "framework/Timer.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <span>
@@ -86,6 +88,7 @@ private:
     void CloseRequested();
     void AddControl(const ControlSpec& layout);
     void ApplyTabOrder(std::span<const ControlSpec> controls);
+    void MoveTo(QPoint wanted);
 
     QPointer<QMainWindow> widget_;
     QWidget* content_ = nullptr;
@@ -96,8 +99,13 @@ private:
     bool visibleAtCreation_ = true;
     bool shown_ = false;
     bool closed_ = false;
+    bool placed_ = false; // Left or Top set by the program
     QEventLoop* modalLoop_ = nullptr;
 };
+
+// The top-left corner nearest to wanted at which a window of this size lies within area; a window larger
+// than area keeps its top-left corner on it.
+QPoint FitOnScreen(QPoint wanted, QSize size, const QRect& area);
 
 namespace detail {
 Window* FindOpen(const std::type_info& type);

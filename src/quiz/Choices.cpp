@@ -80,6 +80,5 @@ void Window1::CheckScore() {
         Module1::NewHighScoreFlag = false;
         return;
     }
-    const double tenth = fw::Val(GameScores::instance().HighScores().Cell(9, 1));
-    Module1::NewHighScoreFlag = tenth < double(Module1::Points);
+    Module1::NewHighScoreFlag = GameScores::instance().Table().qualifies(Module1::Points);
 }

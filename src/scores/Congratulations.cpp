@@ -1,12 +1,8 @@
 #include "scores/Congratulations.h"
 
 #include "app/Module1.h"
-#include "framework/Listbox.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
 #include "scores/GameScores.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -51,7 +47,7 @@ void Congratulations::NameField_TextChange() {
 }
 
 void Congratulations::Enter_Action() {
-    Module1::Name = GameScores::CleanField(NameField().Text());
+    Module1::Name = ScoreTable::cleanField(NameField().Text());
     Hide();
     // Once a new test is under way its running score is not a result; the finished test's score is no
     // longer known, so nothing is filed rather than a partial score.
@@ -62,35 +58,8 @@ void Congratulations::Enter_Action() {
         return;
     }
     GameScores& scores = GameScores::instance();
-    fw::Listbox& list = scores.HighScores();
-    list.AddRow(Module1::Name);
-    list.Cell(list.LastIndex(), 1, fw::Str(Module1::Points));
-    sortScores();
     scores.Left(10);
     scores.Show();
-    scores.saveScoresPlist();
-    list.RemoveRow(10);
+    scores.Table().insert(Module1::Name, Module1::Points);
     Module1::NewHighScoreFlag = false;
-}
-
-void Congratulations::sortScores() {
-    fw::Listbox& list = GameScores::instance().HighScores();
-    const int last = std::min(10, list.ListCount() - 1);
-    bool swapped;
-    do {
-        swapped = false;
-        for (int i = last; i >= 1; --i) {
-            const double a = fw::Val(list.Cell(i - 1, 1));
-            const double b = fw::Val(list.Cell(i, 1));
-            if (a < b) {
-                const QString name = list.Cell(i - 1, 0);
-                const QString score = list.Cell(i - 1, 1);
-                list.Cell(i - 1, 0, list.Cell(i, 0));
-                list.Cell(i - 1, 1, list.Cell(i, 1));
-                list.Cell(i, 0, name);
-                list.Cell(i, 1, score);
-                swapped = true;
-            }
-        }
-    } while (swapped);
 }

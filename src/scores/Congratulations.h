@@ -15,8 +15,6 @@ public:
 
     void NameField_TextChange();
     void Enter_Action();
-    // Orders rows 0 to 10 of the high-score list best first; equal scores keep their order.
-    void sortScores();
 
 protected:
     void Event_Open() override;

@@ -1,8 +1,10 @@
 #include "scores/GameScores.h"
 
-#include "framework/FolderItem.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
+
+#include <QFontInfo>
+#include <QHeaderView>
+#include <QTableWidget>
 
 namespace {
 
@@ -21,34 +23,10 @@ constexpr fw::ControlSpec kControls[] = {
 };
 // clang-format on
 
-constexpr int kRows = 10;
-
-fw::FolderItem ScoresFile() {
-    return fw::FolderItem::Preferences().Child(QStringLiteral("zandolinscores.txt"));
-}
-
-QString Tab() {
-    return fw::Chr(9);
-}
+// The list's font shrinks no further: below this the names would be hard to read.
+constexpr int kSmallestFont = 8;
 
 } // namespace
-
-QString GameScores::CleanField(QString text) {
-    // A TAB or a line end inside a field would split the line and shift every entry after it.
-    text.remove(QLatin1Char('\t'));
-    text.remove(QLatin1Char('\r'));
-    text.remove(QLatin1Char('\n'));
-    return text;
-}
-
-QList<QPair<QString, QString>> GameScores::ScoreRows(const QStringList& lines) {
-    QList<QPair<QString, QString>> rows;
-    for (int i = 0; i < kRows; ++i) {
-        const QString line = lines.value(i);
-        rows.append({fw::NthField(line, Tab(), 1), fw::NthField(line, Tab(), 2)});
-    }
-    return rows;
-}
 
 GameScores& GameScores::instance() {
     return fw::Instance<GameScores>();
@@ -57,87 +35,59 @@ GameScores& GameScores::instance() {
 GameScores::GameScores() : fw::Window(kWindow, kControls) {
     HighScores().CellTextChange = [this](int row, int column) { HighScores_CellTextChange(row, column); };
     ClearScores().Action = [this] { ClearScores_Action(); };
+    connect(&table_, &ScoreTable::changed, this, &GameScores::ShowTable);
+    connect(&table_, &ScoreTable::failed, this, [](const QString& message) { fw::MsgBox(message); });
+    FitTenRows();
 }
 
 void GameScores::Event_Open() {
     HighScores().ColumnAlignment(0, fw::Listbox::AlignCenter);
     HighScores().ColumnAlignment(1, fw::Listbox::AlignCenter);
     HighScores().ColumnType(0, fw::Listbox::TypeEditable);
-    getScoresPlist();
+    table_.load();
+}
+
+void GameScores::ShowTable() {
+    fw::Listbox& list = HighScores();
+    const QList<ScoreTable::Entry>& entries = table_.entries();
+    if (list.ListCount() != entries.size()) {
+        list.DeleteAllRows();
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            list.AddRow(QString());
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        list.Cell(i, 0, entries[i].name);
+        list.Cell(i, 1, entries[i].score);
+    }
+}
+
+void GameScores::FitTenRows() {
+    // All ten rows show under the heading without scrolling; where the font is too tall for that, the
+    // list's font shrinks until a row holds its text.
+    QTableWidget* table = HighScores().Table();
+    const int height = table->height() - 2 * table->frameWidth();
+    QFont font = table->font();
+    int rowHeight = 0;
+    for (int pixels = QFontInfo(font).pixelSize(); pixels >= kSmallestFont; --pixels) {
+        font.setPixelSize(pixels);
+        table->setFont(font);
+        rowHeight = (height - table->horizontalHeader()->sizeHint().height()) / ScoreTable::kSize;
+        // One pixel of each row is the grid line.
+        if (QFontMetrics(font).height() + 1 <= rowHeight)
+            break;
+    }
+    QHeaderView* rows = table->verticalHeader();
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
 }
 
 void GameScores::HighScores_CellTextChange(int row, int column) {
-    fw::Listbox& list = HighScores();
-    if (row >= 0 && row < list.ListCount() && column >= 0 && column < list.ColumnCount()) {
-        const QString text = list.Cell(row, column);
-        const QString clean = CleanField(text);
-        if (clean != text)
-            list.Cell(row, column, clean);
-    }
-    saveScoresPlist();
+    // Only names are edited in place.
+    if (column == 0)
+        table_.rename(row, HighScores().Cell(row, 0));
 }
 
 void GameScores::ClearScores_Action() {
-    if (fw::MsgBox(QStringLiteral("Last chance - I'm going to clear the scores!"), 305, QString()) != 1)
-        return;
-    fw::Listbox& list = HighScores();
-    for (int i = 0; i < kRows; ++i) {
-        list.Cell(i, 0, QString());
-        list.Cell(i, 1, QStringLiteral("0"));
-    }
-    saveScoresPlist();
-}
-
-void GameScores::getScoresPlist() {
-    QStringList lines;
-    QString problem;
-    try {
-        const fw::FolderItem file = ScoresFile();
-        if (!file.Exists()) {
-            for (int i = 0; i < kRows; ++i)
-                lines << QStringLiteral(" ") + Tab() + QStringLiteral("0");
-            try {
-                file.WriteLines(lines);
-            } catch (const fw::Error& e) {
-                // The table still starts as the default one; the next change tries the file again.
-                problem = QStringLiteral("The high scores file could not be created. %1").arg(e.Message());
-            }
-        }
-        if (problem.isEmpty()) {
-            auto in = file.OpenAsTextFile();
-            lines.clear();
-            for (int i = 0; i < kRows; ++i)
-                lines << in->ReadLine();
-            in->Close();
-        }
-    } catch (const fw::Error& e) {
-        // An unreadable file is left as it is on disk until the table changes.
-        problem = QStringLiteral("The high scores could not be read, so the table starts empty; the scores "
-                                 "file is kept as it is until the table changes. %1")
-                      .arg(e.Message());
-        lines.clear();
-        for (int i = 0; i < kRows; ++i)
-            lines << Tab() + QStringLiteral("0");
-    }
-    // The rest of the program counts on exactly ten rows, whatever happened above.
-    fw::Listbox& list = HighScores();
-    for (const auto& [name, score] : ScoreRows(lines)) {
-        list.AddRow(name);
-        list.Cell(list.LastIndex(), 1, score);
-    }
-    if (!problem.isEmpty())
-        fw::MsgBox(problem);
-}
-
-void GameScores::saveScoresPlist() {
-    // The new file replaces the old one only once it is written whole, so a failed save loses nothing.
-    try {
-        const fw::Listbox& list = HighScores();
-        QStringList lines;
-        for (int i = 0; i < kRows; ++i)
-            lines << CleanField(list.Cell(i, 0)) + Tab() + CleanField(list.Cell(i, 1));
-        ScoresFile().WriteLines(lines);
-    } catch (const fw::Error& e) {
-        fw::MsgBox(QStringLiteral("The high scores could not be saved. %1").arg(e.Message()));
-    }
+    if (fw::MsgBox(QStringLiteral("Last chance - I'm going to clear the scores!"), 305, QString()) == 1)
+        table_.clear();
 }

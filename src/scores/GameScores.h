@@ -1,13 +1,10 @@
-// The High Scores window: the top-ten table (its list is the table) and the scores file that keeps it.
+// The High Scores window: shows the top-ten table, lets the user rename an entry in place and clear them all.
 #pragma once
 
 #include "framework/Controls.h"
 #include "framework/Listbox.h"
 #include "framework/Window.h"
-
-#include <QList>
-#include <QPair>
-#include <QStringList>
+#include "scores/ScoreTable.h"
 
 class GameScores : public fw::Window {
 public:
@@ -17,19 +14,12 @@ public:
     fw::PushButton& ClearScores() const {
         return ControlNamed<fw::PushButton>(QStringLiteral("ClearScores"));
     }
+    // The table this window shows; it lives as long as the window and is read from the file when the
+    // window opens.
+    ScoreTable& Table() { return table_; }
 
     void HighScores_CellTextChange(int row, int column);
     void ClearScores_Action();
-    void getScoresPlist();
-    // Rewrites the scores file from rows 0 to 9; a failed save keeps the old file and says so.
-    void saveScoresPlist();
-
-    // The table's ten rows (name, score) from the scores file's lines, "name TAB score" each; lines
-    // past the tenth are ignored and missing ones give empty rows.
-    static QList<QPair<QString, QString>> ScoreRows(const QStringList& lines);
-
-    // The text without TABs and line ends, which would break the file's one-entry-per-line form.
-    static QString CleanField(QString text);
 
 protected:
     void Event_Open() override;
@@ -37,4 +27,8 @@ protected:
 private:
     friend GameScores& fw::Instance<GameScores>();
     GameScores();
+    void ShowTable();
+    void FitTenRows();
+
+    ScoreTable table_;
 };

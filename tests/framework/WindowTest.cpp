@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QTest>
 
 using namespace testing_support;
@@ -55,6 +56,29 @@ TEST_F(WindowTest, OneImplicitInstanceUntilClosed) {
     Probe& second = Probe::instance();
     EXPECT_EQ(Probe::opened, 2);
     EXPECT_FALSE(second.IsClosed());
+}
+
+TEST_F(WindowTest, APlaceOffTheScreenMovesJustEnoughToLieOnIt) {
+    const QRect area(0, 30, 800, 570); // below a panel at the top
+    const std::tuple<QPoint, QSize, QPoint> cases[] = {
+        {{10, 70}, {219, 257}, {10, 70}},  // fits: kept
+        {{740, 70}, {358, 95}, {442, 70}}, // past the right edge
+        {{-5, 550}, {200, 100}, {0, 500}}, // past the left and the bottom edge
+        {{300, 0}, {200, 100}, {300, 30}}, // under the panel
+        {{300, 300}, {900, 700}, {0, 30}}, // larger than the screen: its top-left corner on it
+    };
+    for (const auto& [wanted, size, placed] : cases)
+        EXPECT_EQ(fw::FitOnScreen(wanted, size, area), placed) << wanted.x() << "," << wanted.y();
+
+    Probe& probe = Probe::instance();
+    const QRect screen = probe.Widget()->screen()->availableGeometry();
+    probe.Top(70);
+    probe.Left(screen.right() - 50);
+    probe.Show();
+    ProcessEvents();
+    EXPECT_EQ(probe.Top(), 70);
+    EXPECT_EQ(probe.Widget()->frameGeometry().right(), screen.right());
+    EXPECT_TRUE(screen.contains(probe.Widget()->frameGeometry()));
 }
 
 TEST_F(WindowTest, ReturnAndEscapePressTheirButtons) {

@@ -155,7 +155,9 @@ TEST_F(Screenshots, EveryWindow) {
     ASSERT_TRUE(QDir().mkpath(qEnvironmentVariable("ZANDOLIN_SCREENSHOT_DIR")));
     Save(Window1::instance(), "Window1");
     GameScores::instance().Close();
-    testing_support::WriteFile(ConfigFile("zandolinscores.txt"), "Ada\t187\nGrace\t154\nLinus\t96\n");
+    testing_support::WriteFile(ConfigFile("zandolinscores.txt"),
+                               "Ada\t200\nGrace\t187\nLinus\t154\nAlan\t150\nBarbara\t120\nDennis\t96\n"
+                               "Edsger\t80\nFrances\t60\nKen\t30\nMargaret\t10\n");
     for (const char* item : {"ScoresShow", "ZDNHelpAbout", "ZDNHelpHelp", "CheckforUpdateCheckNow"})
         Choose(item);
     Save(GameScores::instance(), "GameScores");

@@ -1,8 +1,9 @@
-// The High Scores window: the scores file read and written, renaming in place and clearing.
+// The High Scores window: what it shows of the table, renaming in place, clearing, and its messages.
 #include "framework/Services.h"
 #include "scores/ScoresTestSupport.h"
 #include "support/FileFaults.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
@@ -30,21 +31,14 @@ protected:
     }
 };
 
-TEST_F(GameScoresTest, FirstRunWritesTheDefaultFileAndListsTenBlankRows) {
-    const QByteArray blank = QByteArray(" \t0\n").repeated(10);
-    // A default file that cannot be written still gives the default table, and says why.
+TEST_F(GameScoresTest, AFileThatCannotBeWrittenIsShownInAMessage) {
     {
         ScopedFileSizeLimit full(1);
         GameScores::instance();
     }
-    EXPECT_EQ(ScoresFile(Entries()), blank);
+    EXPECT_EQ(Entries(), Zeros(" "));
     ASSERT_EQ(services->messages.size(), 1);
     EXPECT_TRUE(services->messages[0].startsWith("The high scores file could not be created"));
-    EXPECT_FALSE(QFile::exists(Path()));
-
-    Reopen();
-    EXPECT_EQ(Stored(), blank);
-    EXPECT_EQ(services->messages.size(), 1);
 }
 
 TEST_F(GameScoresTest, ClearAsksFirstAndOnlyOkClears) {
@@ -66,60 +60,53 @@ TEST_F(GameScoresTest, ClearAsksFirstAndOnlyOkClears) {
     EXPECT_EQ(Stored(), QByteArray("\t0\n").repeated(10));
 }
 
-TEST_F(GameScoresTest, ARenameInPlaceIsFiledCleanAndReadBackByANewWindow) {
+TEST_F(GameScoresTest, ARenameInPlaceIsFiledCleanAlongWithAnotherCopysEntry) {
     WriteFile(Path(), ScoresFile(kTen));
     GameScores::instance();
-    RenameInPlace(2, QStringLiteral("Zoe"));
-    // A TAB or a line end would split the line and shift every entry after it.
-    RenameInPlace(4, QStringLiteral("E\td\r\nE\r"));
-    QStringList renamed = kTen;
-    renamed[4] = QStringLiteral("Zoe");
-    renamed[8] = QStringLiteral("EdE");
-    EXPECT_EQ(Stored(), ScoresFile(renamed));
+    // Another copy of the program files a score while this window is open.
+    ScoreTable other;
+    other.load();
+    other.insert(QStringLiteral("Amy"), 180);
+    RenameInPlace(2, QStringLiteral("Z\toe\r\n"));
+    const QStringList expected = {"Ann", "200", "Amy", "180", "Bob", "150", "Zoe", "150", "Di",  "100",
+                                  "Ed",  "95",  "Flo", "60",  "Gus", "50",  "Hal", "30",  "Ida", "20"};
+    EXPECT_EQ(Entries(), expected);
+    EXPECT_EQ(Stored(), ScoresFile(expected));
     // Scores are not edited in place.
     GameScores::instance().HighScores().EditCell(3, 1);
     EXPECT_EQ(GameScores::instance().HighScores().Table()->findChild<QLineEdit*>(), nullptr);
 
     Reopen();
-    EXPECT_EQ(Entries(), renamed);
+    EXPECT_EQ(Entries(), expected);
     EXPECT_TRUE(services->messages.isEmpty());
 }
 
-TEST_F(GameScoresTest, OddFilesAreReadAsTheyStandAndWrittenBackAsTenLines) {
-    // Each file and the names and scores of its first rows; the rest are empty.
-    const std::pair<QByteArray, QStringList> cases[] = {
-        {"Ann\t30\r\nBob\t20\rCy\t10\n", {"Ann", "30", "Bob", "20", "Cy", "10"}},
-        {"Ann 30\nBob\t20\textra\nCy\t007\n", {"Ann 30", "", "Bob", "20", "Cy", "007"}},
-        {ScoresFile(kTen) + "Kim\t5\nLu\t3\n", kTen},
-    };
-    for (const auto& [file, entries] : cases) {
-        SCOPED_TRACE(file.toStdString());
-        WriteFile(Path(), file);
-        QStringList expected = entries;
-        while (expected.size() < 20)
-            expected << QString();
-        EXPECT_EQ(Entries(), expected);
-        GameScores::instance().HighScores_CellTextChange(0, 0);
-        EXPECT_EQ(Stored(), ScoresFile(expected));
-        GameScores::instance().Close();
-        ProcessEvents();
-    }
-    EXPECT_TRUE(services->messages.isEmpty());
-}
-
-TEST_F(GameScoresTest, AnUnreadableFileGivesTenEmptyRowsAndIsKeptUntilTheTableChanges) {
+TEST_F(GameScoresTest, AllTenRowsAndBothColumnsShowWhole) {
     WriteFile(Path(), ScoresFile(kTen));
-    QFile::setPermissions(Path(), QFileDevice::WriteOwner);
-    {
-        PermissionsBind bind;
-        GameScores::instance();
+    GameScores& scores = GameScores::instance();
+    scores.Show();
+    ProcessEvents();
+    QTableWidget* table = scores.HighScores().Table();
+    const QRect viewport = table->viewport()->rect();
+    const QHeaderView* header = table->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(0) + header->sectionSize(1), viewport.width());
+    EXPECT_NEAR(header->sectionSize(0), 0.65 * viewport.width(), 1);
+    const QFontMetrics metrics(table->font());
+    for (int column = 0; column < 2; ++column) {
+        const QRect tenth = table->visualRect(table->model()->index(9, column));
+        EXPECT_TRUE(viewport.contains(tenth)) << column;
+        EXPECT_GE(tenth.height(), metrics.height()) << column;
     }
-    EXPECT_EQ(ScoresFile(Entries()), QByteArray("\t0\n").repeated(10));
-    ASSERT_EQ(services->messages.size(), 1);
-    EXPECT_TRUE(services->messages[0].startsWith("The high scores could not be read"));
-    QFile::setPermissions(Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    EXPECT_EQ(Stored(), ScoresFile(kTen));
-
-    RenameInPlace(0, QStringLiteral("Max"));
-    EXPECT_EQ(Stored(), "Max\t0\n" + QByteArray("\t0\n").repeated(9));
+    // Each score and the heading are drawn whole, within the margins of their cell.
+    const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+    for (int row = 0; row < 10; ++row) {
+        const QString score = scores.HighScores().Cell(row, 1);
+        const int width = table->visualRect(table->model()->index(row, 1)).width() - margin;
+        EXPECT_EQ(metrics.elidedText(score, Qt::ElideRight, width), score) << row;
+    }
+    const int headingMargin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    EXPECT_LE(header->sectionViewportPosition(1) + header->sectionSize(1), header->viewport()->width());
+    EXPECT_EQ(QFontMetrics(header->font())
+                  .elidedText("Score", Qt::ElideRight, header->sectionSize(1) - headingMargin),
+              "Score");
 }

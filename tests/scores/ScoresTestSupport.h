@@ -1,4 +1,4 @@
-// Shared by the high-score tests: the scores file, the table's rows and a file that cannot be read.
+// Shared by the high-score tests: the scores file, the table's entries and a file that cannot be read.
 #pragma once
 
 #include "scores/GameScores.h"
@@ -26,7 +26,23 @@ inline QByteArray ScoresFile(const QStringList& entries) {
     return bytes;
 }
 
-// The table as alternating names and scores, as ScoresFile takes them.
+// Ten entries of this name with the score 0.
+inline QStringList Zeros(const char* name) {
+    QStringList entries;
+    for (int i = 0; i < ScoreTable::kSize; ++i)
+        entries << QString::fromLatin1(name) << QStringLiteral("0");
+    return entries;
+}
+
+// A table's entries as alternating names and scores, as ScoresFile takes them.
+inline QStringList Flat(const QList<ScoreTable::Entry>& entries) {
+    QStringList flat;
+    for (const auto& [name, score] : entries)
+        flat << name << score;
+    return flat;
+}
+
+// The High Scores window's list as alternating names and scores.
 inline QStringList Entries() {
     QStringList entries;
     const fw::Listbox& list = GameScores::instance().HighScores();
