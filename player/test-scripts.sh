@@ -13,6 +13,12 @@ mpd_dir=$work/mpd
 music=$mpd_dir/music
 lists=$mpd_dir/playlists
 
+# The scripts keep files in the runtime and state folders: use our own, and
+# the scripts' own default time-out.
+export XDG_RUNTIME_DIR=$work/run XDG_STATE_HOME=$work/state
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset MPD_TIMEOUT
+
 cleanup() {
     "$private" stop "$mpd_dir" || echo "warning: could not stop the test MPD" >&2
     rm -rf "$work"
@@ -36,12 +42,12 @@ expect_eq() { # description expected actual
 # Runs a script and keeps its stdout (exactly, trailing newlines included),
 # stderr and exit code in out, err and rc.
 run() {
-    local name=$1
+    local name=$1 errors=$work/stderr.$BASHPID
     shift
-    out=$("$scripts/$name" "$@" 2>"$work/stderr"; rc=$?; printf x; exit $rc)
+    out=$("$scripts/$name" "$@" 2>"$errors"; rc=$?; printf x; exit $rc)
     rc=$?
     out=${out%x}
-    err=$(cat "$work/stderr")
+    err=$(cat "$errors")
 }
 
 # Splits a 168 reply into one title a line.
@@ -67,6 +73,13 @@ state() {
     printf '%s' "${s:-stopped}"
 }
 elapsed_s() { mpc status '%currenttime%' | awk -F: '{ print $1 * 60 + $2 }'; }
+# The queue's files, the state, the current song's position and elapsed time.
+queue_is() {
+    printf '%s | %s | %s' "$(mpc -f '%file%' playlist | paste -sd ' ')" "$(state)" \
+        "$(mpc status '%songpos% %currenttime%')"
+}
+# The one line that a script says when MPD does not answer at $1.
+no_answer() { printf 'MPD does not answer at %s: start MPD or set MPD_HOST, then %s.' "$1" "$2"; }
 
 # --- fixtures --------------------------------------------------------------
 "$here/make-demo-library.sh" "$music" "$lists" || exit 1
@@ -157,10 +170,11 @@ expect_usage_error 168 1 2
 
 group "169: play track M of playlist Z, as 168 numbers them"
 # Plays $2 of playlist $1 and checks that exactly 168's M-th title plays, as
-# the only song in the queue; $3 is the file expected to play.
+# the only song in the queue; $3 is the file expected to play, $4 the title
+# when it is not the one 168 lists now.
 check_play() {
-    local title playing
-    title=$(
+    local title=${4-} playing
+    [ $# -eq 4 ] || title=$(
         run 168 "$1"
         titles_of "$out" | sed -n "$2p"
     )
@@ -218,13 +232,77 @@ expect_eq "170 on an empty queue succeeds quietly" "0::" "$rc:$out:$err"
 run 171
 expect_eq "171 on an empty queue succeeds quietly" "0::" "$rc:$out:$err"
 
-group "173/174: stop playback"
-for n in 173 174; do
-    "$scripts/169" "$classics" 2
-    run "$n"
-    expect_eq "$n exit code, output" "0::" "$rc:$out:$err"
-    expect_eq "$n stops playback" stopped "$(state)"
+group "numbers and rows mean what the window showed"
+# The window shows 172's names and 168's rows; then another client adds a
+# playlist and renames one, both sorting before Classics now, and reverses
+# Classics.  The numbers and rows shown still play their own songs.
+run 172
+[ "$out" = "$names" ] || fail "172 replies as before"
+run 168 "$classics"
+shown=$out
+mapfile -t classics_files <"$lists/Classics.m3u"
+cp "$lists/Classics.m3u" "$work/"
+printf '%s\n' pilots/tune-04.ogg >"$lists/Aardvark.m3u"
+mv "$lists/Short Set.m3u" "$lists/A Short Set.m3u"
+tac "$work/Classics.m3u" >"$lists/Classics.m3u"
+for track in 1 6 12; do
+    check_play "$classics" "$track" "${classics_files[track - 1]}" \
+        "$(titles_of "$shown" | sed -n "${track}p")"
 done
+run 168 "$classics"
+expect_eq "168 lists the playlist of the number shown, as it is now" \
+    "$(titles_of "$shown" | tac)" "$(titles_of "$out")"
+check_play "$classics" 1 "${classics_files[11]}"
+run 168 "$short"
+expect_eq "168 of a playlist renamed since says so" \
+    "1:168: playlist \"Short Set\": No such playlist" "$rc:$err"
+expect_eq "without a runtime folder the numbers are MPD's own, as before" 9 "$(
+    XDG_RUNTIME_DIR=$work/none run 168 "$classics"
+    titles_of "$out" | wc -l
+)"
+expect_eq "the kept names and listings are the user's own" 700 \
+    "$(stat -c %a "$XDG_RUNTIME_DIR/zandolin")"
+rm "$lists/Aardvark.m3u"
+mv "$lists/A Short Set.m3u" "$lists/Short Set.m3u"
+mv "$work/Classics.m3u" "$lists/"
+
+group "the user's queue is put back, paused"
+mapfile -t mixed < <(sed -n 1,5p "$lists/Mixed Bag.m3u")
+mkdir -p "$music/queue"
+for i in 1 2 3 4 5; do ln "$music/$(sed -n "${i}p" "$lists/Classics.m3u")" "$music/queue/q$i.ogg"; done
+mpc -q -w update
+# Makes a queue of the files $4.. with song $1 current at second $2, then
+# "pause"s, "play"s or "stop"s.
+make_queue() {
+    mpc -q clear
+    [ $# -eq 3 ] || printf '%s\n' "${@:4}" | mpc -q add
+    [ "$1" -eq 0 ] || { mpc -q play "$1" && mpc -q seek "0:0$2"; }
+    mpc -q "$3"
+}
+# The program's run: start, open, a round of questions, then $1 happens.
+round="PATH=$scripts:\$PATH; 174; 173; 172; 174; 168 $classics; 169 $classics 2;"
+round+=" 170; 169 $classics 7; 170"
+check_queue_kept() { # description, queue made, what happens, queue expected
+    eval "$2" >/dev/null 2>&1
+    eval "$round; $3" >/dev/null 2>&1
+    expect_eq "$1" "$4" "$(queue_is)"
+}
+quit="173; 173"
+check_queue_kept "five songs, the third paused at 0:05, are back after a round" \
+    "make_queue 3 5 pause ${mixed[*]}" "$quit" "${mixed[*]} | paused | 3 0:05"
+check_queue_kept "a playing queue comes back paused where 174 paused it" \
+    "make_queue 2 4 play ${mixed[*]:1}" "$quit" "${mixed[*]:1} | paused | 2 0:04"
+check_queue_kept "an empty queue comes back empty" "make_queue 0 0 stop" "$quit" " | stopped | 0 0:00"
+check_queue_kept "after a crash the next start puts the queue back" \
+    "make_queue 3 5 pause ${mixed[*]}" "PATH=$scripts:\$PATH; 174; 173" \
+    "${mixed[*]} | paused | 3 0:05"
+check_queue_kept "a queue the user made meanwhile wins over the saved one" \
+    "make_queue 3 5 pause ${mixed[*]}" "make_queue 1 0 pause ${mixed[4]}; $quit" \
+    "${mixed[4]} | paused | 1 0:00"
+check_queue_kept "songs gone from MPD's database are left out" \
+    "make_queue 3 5 pause queue/q1.ogg queue/q2.ogg queue/q3.ogg queue/q4.ogg queue/q5.ogg" \
+    "rm $music/queue/q1.ogg $music/queue/q4.ogg; mpc -w update; $quit" \
+    "queue/q2.ogg queue/q3.ogg queue/q5.ogg | paused | 2 0:05"
 
 group "scripts run through a symlink"
 mkdir -p "$work/bin"
@@ -232,25 +310,64 @@ ln -s "$scripts/168" "$work/bin/168"
 out=$("$work/bin/168" "$short" 2>&1)
 expect_eq "symlinked 168 finds its helper" 9 "$(titles_of "$out" | wc -l)"
 
+group "169: a song MPD cannot play is named"
+run 168 "$tricky"
+rm "$music/extra/sharp.ogg" # MPD's database still has it
+: >"$music/extra/untagged.ogg"
+for track in 1 2; do
+    file=$(sed -n "${track}p" "$lists/Tricky.m3u")
+    run 169 "$tricky" "$track"
+    if [ "$rc" -eq 1 ] && [[ $err == "169: cannot play $file: "* ]] && [ "$(wc -l <<<"$err")" -eq 1 ]; then
+        pass
+    else
+        fail "169 names $file, which MPD cannot play" "rc=$rc err=[$err]"
+    fi
+done
+
 group "no server"
-# Failing scripts must pass on mpc's own message; 173/174 must stay silent.
-without_server() {
+# Failing scripts say where MPD was looked for; 173/174 stay silent.
+without_server() { # where MPD was looked for
     for n in 173 174; do
         run "$n"
-        expect_eq "$n without a server ($MPD_HOST) exits 0 silently" "0::" \
-            "$rc:$out:$err"
+        expect_eq "$n without a server ($1) exits 0 silently" "0::" "$rc:$out:$err"
     done
     for args in 172 "168 1" "168 $classics" "169 $classics 1" 170 171; do
         # shellcheck disable=SC2086 # script name and arguments
         run $args
-        if [ "$rc" -ne 0 ] && [ -z "$out" ] && [[ $err == "MPD error: "* ]]; then pass; else
-            fail "$args without a server ($MPD_HOST) fails with mpc's message" \
-                "rc=$rc out=[$out] err=[$err]"
+        if [ "$rc" -ne 0 ] && [ -z "$out" ] && [[ $err == "MPD does not answer at $1: start MPD or set MPD_HOST, then "* ]]; then pass; else
+            fail "$args without a server ($1) says so" "rc=$rc out=[$out] err=[$err]"
         fi
     done
 }
-MPD_HOST=$work/no-such-socket without_server
-MPD_HOST=127.0.0.1 MPD_PORT=1 without_server
+MPD_HOST=$work/no-such-socket without_server "socket $work/no-such-socket"
+MPD_HOST=secret@127.0.0.1 MPD_PORT=1 without_server "127.0.0.1 port 1"
+
+group "an MPD that never answers"
+# Every script gives up within the default time-out (3 s) plus its own work;
+# they run side by side so that the test waits it out only once.
+steps=(172 "168 $classics" "169 $classics 1" 170 171 173 174)
+kill -STOP "$(cat "$mpd_dir/pid")"
+for i in "${!steps[@]}"; do
+    (
+        started=$(date +%s%N)
+        # shellcheck disable=SC2086 # script name and arguments
+        run ${steps[i]}
+        printf '%s\n%s\n%s\n' "$rc" "$((($(date +%s%N) - started) / 1000000))" "$err" >"$work/hung.$i"
+    ) &
+done
+wait
+kill -CONT "$(cat "$mpd_dir/pid")"
+for i in "${!steps[@]}"; do
+    { read -r rc && read -r ms && err=$(cat); } <"$work/hung.$i"
+    expected=$(no_answer "socket $MPD_HOST" "double-click the playlist again")
+    case ${steps[i]} in
+    172) expected=$(no_answer "socket $MPD_HOST" "start Zandolin again") ;;
+    17[34]) expected= ;;
+    esac
+    expect_eq "${steps[i]} gives up on a silent MPD with its message" \
+        "$([ -n "$expected" ] && echo 1 || echo 0):$expected" "$([ "$rc" -ne 0 ] && echo 1 || echo 0):$err"
+    if [ "$ms" -lt 5000 ]; then pass; else fail "${steps[i]} gives up within 5 s" "it took $ms ms"; fi
+done
 
 group "private MPD stop"
 "$private" stop "$mpd_dir"

@@ -6,6 +6,7 @@
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <memory>
@@ -121,10 +122,32 @@ TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
     EXPECT_EQ(services->messages, (QStringList{"Pick any row other than the Library!", kTooFew}));
 }
 
+// Another client adds a playlist that sorts first and then reverses the one on show: the rows still mean and
+// play what the window shows.
+TEST_F(MpdTest, RowsPlayTheirSongsWhateverChangesInMpd) {
+    Window1& w = Window1::instance();
+    const QStringList classics = mpd_->Mpc({"-f", "%file%", "playlist", "Classics"}).split('\n');
+    const QStringList shown = SongRows("Classics");
+    ASSERT_TRUE(mpd_->AddPlaylist("Aardvark", {classics.first()}));
+    DoubleClickPlaylist(w, 2);
+    FinishLoader(w);
+    EXPECT_EQ(Rows(w.iTunes()), shown);
+
+    EXPECT_TRUE(mpd_->AddPlaylist("Classics", QStringList(classics.rbegin(), classics.rend())));
+    for (const int row : {0, 5, 11}) {
+        AppleScript2({Module1::Z, row + 1});
+        EXPECT_EQ(mpd_->CurrentFile(), classics[row]) << row;
+    }
+    EXPECT_TRUE(mpd_->AddPlaylist("Classics", classics));
+    EXPECT_TRUE(QFile::remove(mpd_->PlaylistDir() + "/Aardvark.m3u"));
+}
+
 TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
-    const QStringList refused{"MPD error: Connection refused"};
     Window1& w = Window1::instance();
     NoMpdAnswers down;
+    const QString downAt =
+        "MPD does not answer at 127.0.0.1 port " + qgetenv("MPD_PORT") + ": start MPD or set MPD_HOST, then ";
+    const QStringList refused{downAt + "double-click the playlist again."};
     // One box: the loader thread's run fails the same way and adds none, nor does the too-few check.
     DoubleClickPlaylist(w, 2);
     FinishLoader(w);
@@ -135,7 +158,7 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     services->messages.clear();
     w.Playlists().DeleteAllRows();
     w.GetiTunePlaylists(); // as the window opens
-    EXPECT_EQ(services->messages, refused);
+    EXPECT_EQ(services->messages, QStringList{downAt + "start Zandolin again."});
     EXPECT_EQ(w.Playlists().ListCount(), 0);
 }
 

@@ -78,12 +78,17 @@ bool PrivateMpd::Start() {
                                    "zandolin-mpd-watchdog",
                                    QString::number(QCoreApplication::applicationPid()), kScript, Dir()});
     running_ = true; // from here on Stop() has something to undo, even if the start fails half-way
-    oldHost_ = qgetenv("MPD_HOST");
+    for (EnvVar& var : env_)
+        var.old = qgetenv(var.name);
     if (!RunScript("start")) {
         Stop();
         return false;
     }
-    qputenv("MPD_HOST", Socket().toUtf8());
+    // The scripts keep names, listings and the saved queue in these folders; none of the user's own.
+    QDir(Dir()).mkpath("run");
+    QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const EnvVar& var : env_)
+        qputenv(var.name, (Dir() + var.ours).toUtf8());
     return true;
 }
 
@@ -92,7 +97,8 @@ void PrivateMpd::Stop() {
         return;
     running_ = false;
     RunScript("stop");
-    oldHost_.isNull() ? qunsetenv("MPD_HOST") : qputenv("MPD_HOST", oldHost_);
+    for (const EnvVar& var : env_)
+        var.old.isNull() ? qunsetenv(var.name) : qputenv(var.name, var.old);
 }
 
 bool PrivateMpd::AddPlaylist(const QString& name, const QStringList& files) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <array>
 
 namespace testing_support {
 
@@ -18,9 +19,10 @@ public:
     PrivateMpd& operator=(const PrivateMpd&) = delete;
 
     // Starts MPD (playlists "Classics" 12 songs, "Everything Odd" 10, "Mixed Bag" 15, "Short Set" 9) and
-    // points MPD_HOST at it. False with Error() set when it does not start.
+    // points MPD_HOST at it, and XDG_RUNTIME_DIR and XDG_STATE_HOME at folders of its own. False with Error()
+    // set when it does not start.
     bool Start();
-    // Stops MPD, waits until it has exited and restores MPD_HOST. Safe to call twice.
+    // Stops MPD, waits until it has exited and restores the environment. Safe to call twice.
     void Stop();
     QString Error() const { return error_; }
 
@@ -50,7 +52,13 @@ private:
     QTemporaryDir dir_;
     bool running_ = false;
     QString error_;
-    QByteArray oldHost_; // null when MPD_HOST was not set
+    struct EnvVar {
+        const char* name;
+        QByteArray old;   // null when it was not set
+        const char* ours; // the value while MPD runs, after Dir()
+    };
+    std::array<EnvVar, 3> env_{
+        {{"MPD_HOST", {}, "/socket"}, {"XDG_RUNTIME_DIR", {}, "/run"}, {"XDG_STATE_HOME", {}, "/state"}}};
 };
 
 } // namespace testing_support
