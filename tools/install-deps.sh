@@ -1,19 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Zandolin need, when missing.
-# Uses apt-get directly as root, sudo otherwise.
-# The window layouts name "Arial": Liberation Sans has its metrics, and fontconfig maps the name to it, so
-# texts fit their boxes as laid out; "System" is the platform's font (DejaVu Sans without a desktop).
+# Installs the Debian packages that Zandolin needs, when missing. The set named by the argument:
+#   play  building and running the program (the default; tools/run.sh)
+#   test  that, and the tests, benchmarks, the Clang build and the sanitizers (tools/test.sh)
+# Uses apt-get directly as root, through sudo otherwise.
 set -euo pipefail
+set_name=${1:-play}
 
-packages=(
-  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev python3
-  libgtest-dev libbenchmark-dev
-  mpd mpc sox libsox-fmt-all
-  xvfb xauth
-  fonts-liberation2 fonts-dejavu-core
+play=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation2 fonts-dejavu-core
   libenchant-2-dev hunspell-en-us
+  mpd mpc sox libsox-fmt-all
 )
+# Without a display the quiz runs under a virtual X server.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  play+=(xvfb xauth)
+fi
+test=(
+  clang clang-format libclang-rt-14-dev
+  libgtest-dev libbenchmark-dev python3
+  appstream desktop-file-utils
+)
+case $set_name in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${play[@]}" "${test[@]}") ;;
+  *) echo "usage: ${0##*/} [play|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,9 +33,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null || ! command -v apt-get >/dev/null; then
+    echo "Zandolin needs these packages: ${missing[*]}; install them as root" \
+         "(apt-get install ${missing[*]}) and run this again." >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

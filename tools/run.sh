@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the quiz. It plays from your MPD when one answers and has
-# stored playlists; otherwise from a private MPD with generated demo songs (kept in
-# ~/.local/share/zandolin/demo-mpd and stopped when the quiz ends).
+# Installs what playing needs, builds the program (not the tests) in ./build-run, and starts the quiz. It
+# plays from your MPD when one answers and has stored playlists; otherwise from a private MPD with generated
+# demo songs (kept in ~/.local/share/zandolin/demo-mpd and stopped when the quiz ends).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-"$root/tools/install-deps.sh"
-"$root/tools/build.sh" "$root/build" >/dev/null
+build="$root/build-run"
+"$root/tools/install-deps.sh" play
+"$root/tools/build.sh" "$build" -DBUILD_TESTING=OFF -DZANDOLIN_BENCH=OFF
 
 private=""
 if ! mpc -q status >/dev/null 2>&1 || [ -z "$(mpc lsplaylists 2>/dev/null)" ]; then
@@ -20,7 +21,7 @@ fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: running under a virtual X server (xvfb-run)."
-  xvfb-run -a "$root/build/zandolin"
+  xvfb-run -a "$build/zandolin"
 else
-  "$root/build/zandolin"
+  "$build/zandolin"
 fi

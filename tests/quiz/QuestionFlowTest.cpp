@@ -166,11 +166,11 @@ TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
     Answer(true);
     window->NextQuestion().Push();
     window->StartTest().Push(); // restarts from question 1 with 0 points
-    EXPECT_EQ(QPair(Module1::Question, Module1::Points), QPair(1, 0));
+    EXPECT_EQ(std::pair(Module1::Question, Module1::Points), std::pair(1, 0));
     Answer(false);
     window->Quit().Push();
     EXPECT_FALSE(AnyTimerRuns()); // nothing of the quit test acts later
-    EXPECT_EQ(QPair(Module1::Question, Module1::Points), QPair(0, 0));
+    EXPECT_EQ(std::pair(Module1::Question, Module1::Points), std::pair(0, 0));
     EXPECT_EQ(window->NPoints().Text(), "0");
     EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible() || window->Banner().Visible());
     EXPECT_EQ(Controls(), ControlsIn(Phase::Idle));
