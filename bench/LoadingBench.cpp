@@ -90,7 +90,7 @@ template <class Parse> void ParseAndList(benchmark::State& state, Parse parse) {
     const QString reply = TitlesReply(kTitles);
     QWidget parent;
     parent.resize(400, 100);
-    fw::Listbox list(QStringLiteral("iTunes"), &parent);
+    fw::Listbox list(&parent);
     parent.show();
     for (auto _ : state) {
         list.DeleteAllRows();
@@ -179,14 +179,14 @@ void BM_DoubleClickToCount(benchmark::State& state) {
     NoBoxes* boxes = services.get();
     auto previous = fw::SetServices(std::move(services));
     Window1& w = Window1::instance();
-    if (w.Playlists().ListCount() < 2 || w.Playlists().Cell(1, 1) != QStringLiteral("Big")) {
+    if (w.Playlists->ListCount() < 2 || w.Playlists->Cell(1, 1) != QStringLiteral("Big")) {
         state.SkipWithError("the playlist table does not list Big second");
     } else {
         for (auto _ : state) {
-            w.Playlists().ListIndex(1);
-            emit w.Playlists().Table()->cellDoubleClicked(1, 1);
+            w.Playlists->ListIndex(1);
+            emit w.Playlists->cellDoubleClicked(1, 1);
             state.PauseTiming();
-            if (w.NoSongs().Text() != QStringLiteral("10000") || !boxes->messages.isEmpty())
+            if (w.NoSongs->text() != QStringLiteral("10000") || !boxes->messages.isEmpty())
                 state.SkipWithError("the songs were not listed");
             w.Thread1().Wait();
             QCoreApplication::processEvents();
@@ -194,7 +194,7 @@ void BM_DoubleClickToCount(benchmark::State& state) {
         }
     }
     w.Thread1().Wait();
-    fw::Window::DestroyAll();
+    fw::DestroyAllWindows();
     QCoreApplication::processEvents();
     fw::SetServices(std::move(previous));
 }

@@ -3,7 +3,6 @@
 #include "BenchSupport.h"
 #include "app/Module1.h"
 #include "app/Startup.h"
-#include "framework/Application.h"
 #include "framework/ScriptRunner.h"
 #include "quiz/Window1.h"
 
@@ -60,15 +59,14 @@ void BM_PeakMemory_TenThousandSongsLoaded(benchmark::State& state) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     auto previous = fw::SetServices(std::make_unique<bench::SilentServices>());
-    fw::Application::SetExitAction([](int) {});
     for (auto _ : state) {
         Startup::Begin();
         Window1& window = Window1::instance();
-        window.Playlists().ListIndex(1);
+        window.Playlists->ListIndex(1);
         window.Playlists_DoubleClick();
         window.Thread1().Wait();
         QCoreApplication::processEvents();
-        if (window.iTunes().ListCount() != kSongs)
+        if (window.iTunes->ListCount() != kSongs)
             state.SkipWithError("the songs were not loaded");
     }
     state.counters["peak_kB"] = double(PeakKilobytes());

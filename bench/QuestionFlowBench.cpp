@@ -36,23 +36,23 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     Module1::Initialize();
     Module1::R = std::make_unique<fw::Random>(1);
     Window1& window = Window1::instance();
-    window.Playlists().ListIndex(1);
+    window.Playlists->ListIndex(1);
     window.Playlists_DoubleClick();
     window.Thread1().Wait();
     QCoreApplication::processEvents();
-    window.StartTest().Push();
+    window.StartTest->click();
     for (auto _ : state) {
         state.PauseTiming();
-        window.ComboBox1().Text(Module1::CorrectAnswer);
-        window.Enter().Push();
+        window.ComboBox1->setEditText(Module1::CorrectAnswer);
+        window.Enter->click();
         if (Module1::Question >= 19)
-            window.StartTest().Push(); // keep the test running
+            window.StartTest->click(); // keep the test running
         state.ResumeTiming();
-        window.NextQuestion().Push(); // returns once script 169 has started the song
+        window.NextQuestion->click(); // returns once script 169 has started the song
     }
     if (silent->boxes)
         state.SkipWithError("a message box came up");
-    fw::Window::DestroyAll();
+    fw::DestroyAllWindows();
     QCoreApplication::processEvents();
     fw::SetServices(std::move(previous));
 }
@@ -66,14 +66,14 @@ void BM_QuestionChoices10000(benchmark::State& state) {
     Module1::Initialize();
     Module1::R = std::make_unique<fw::Random>(1);
     Window1& window = Window1::instance();
-    window.iTunes().DeleteAllRows();
+    window.iTunes->DeleteAllRows();
     for (int i = 0; i < 10000; ++i)
-        window.iTunes().AddRow(QStringLiteral("Song %1").arg(state.range(0) ? i % 4 : i));
+        window.iTunes->AddRow(QStringLiteral("Song %1").arg(state.range(0) ? i % 4 : i));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CanDrawChoices(window.iTunes()));
+        benchmark::DoNotOptimize(CanDrawChoices(*window.iTunes));
         window.HandleChoices();
     }
-    fw::Window::DestroyAll();
+    fw::DestroyAllWindows();
     QCoreApplication::processEvents();
     fw::SetServices(std::move(previous));
 }

@@ -1,47 +1,39 @@
 #include "app/App.h"
 
 #include "app/Module1.h"
-#include "framework/Errors.h"
+#include "framework/Windows.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
 #include "update/selfTest.h"
 
-App& App::instance() {
-    auto* app = dynamic_cast<App*>(fw::Application::Instance());
-    if (!app)
-        throw fw::NilObjectError(QStringLiteral("App"));
-    return *app;
-}
-
-void App::Event_Open() {
+void App::open() {
     Module1::R = std::make_unique<fw::Random>();
     AppleScript7a({});
 }
 
-void App::Event_Close() {
+void App::close() {
+    if (std::exchange(closed_, true))
+        return;
     AppleScript6({});
 }
 
-bool App::_ScoresShow_Action() {
+void App::ScoresShow_Action() {
     // Back to the left edge whatever the user did to the window; its top stays where it is.
-    GameScores::instance().Left(10);
-    GameScores::instance().Show();
-    return false;
+    GameScores& scores = GameScores::instance();
+    fw::PlaceOnScreen(&scores, {10, scores.y()});
+    fw::Present(&scores);
 }
 
-bool App::_CheckforUpdateCheckNow_Action() {
-    selfTest::instance().Show();
-    return false;
+void App::CheckforUpdateCheckNow_Action() {
+    fw::Present(&selfTest::instance());
 }
 
-bool App::_ZDNHelpHelp_Action() {
-    Help::instance().Show();
-    return false;
+void App::ZDNHelpHelp_Action() {
+    fw::Present(&Help::instance());
 }
 
-bool App::_ZDNHelpAbout_Action() {
-    AboutBox::instance().Show();
-    return false;
+void App::ZDNHelpAbout_Action() {
+    fw::Present(&AboutBox::instance());
 }

@@ -1,20 +1,21 @@
-// The application object: its Open and Close events and the four menu commands.
+// The application object: its Open and Close events and the four menu commands, which the menu bar's
+// actions are connected to.
 #pragma once
 
-#include "framework/Application.h"
+#include <QObject>
 
-class App : public fw::Application {
+class App : public QObject {
+    Q_OBJECT
 public:
-    // The registered application object; raises a nil-object error before start-up has registered it.
-    static App& instance();
+    // The application's Open event, once at start-up, and its Close event, once when it quits.
+    void open();
+    void close();
 
-    // Menu commands, bound by item name at start-up; each returns False.
-    bool _ScoresShow_Action();
-    bool _CheckforUpdateCheckNow_Action();
-    bool _ZDNHelpHelp_Action();
-    bool _ZDNHelpAbout_Action();
+    void ScoresShow_Action();
+    void CheckforUpdateCheckNow_Action();
+    void ZDNHelpHelp_Action();
+    void ZDNHelpAbout_Action();
 
-protected:
-    void Event_Open() override;
-    void Event_Close() override;
+private:
+    bool closed_ = false;
 };

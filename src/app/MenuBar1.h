@@ -1,22 +1,13 @@
-// The program's menu bar: File, Edit, Scores, Check for Update and ZDN Help. Built once and shared by the
-// application and the main window.
+// The program's menu bar: File, Edit, Scores, Check for Update and ZDN Help.
 #pragma once
 
-#include "framework/MenuBar.h"
+class App;
+class QMainWindow;
 
-class MenuBar1 : public fw::MenuBar {
-public:
-    // The one menu bar of the run, built on first use.
-    static MenuBar1& instance();
-    // Drops the menu bar at shutdown.
-    static void Release();
-    static bool Exists();
+namespace MenuBar1 {
 
-private:
-    MenuBar1();
-    void Untitled0(); // File
-    void Untitled1(); // Edit
-    void Untitled2(); // Scores
-    void Untitled3(); // Check for Update
-    void Untitled4(); // ZDN Help
-};
+// Builds the menu bar into the main window: Quit closes the window, the Edit commands act on the focused
+// text control, and the four commands of the last three menus run app's handlers.
+void Build(App& app, QMainWindow& main);
+
+} // namespace MenuBar1

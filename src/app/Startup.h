@@ -1,17 +1,15 @@
-// The program's start-up and shutdown, in order: the game state, the application object with its menu
-// bar and menu commands, the application's Open event, the main window, the event loop, the releases.
+// The program's start-up and shutdown, in order: the game state, the application object, its Open event,
+// the main window with the menu bar and its commands; after the event loop, the releases.
 #pragma once
+
+class App;
 
 namespace Startup {
 
-// Everything before the event loop; the QApplication must exist.
-void Begin();
-// Runs the event loop until the application quits; returns the exit code.
-int RunEventLoop();
-// The releases after the event loop: the open windows, the menu bar, then the game state.
+// Everything before the event loop; the QApplication must exist. Closing the main window runs the
+// application's Close event and quits the event loop.
+App& Begin();
+// The releases after the event loop: the open windows, the application object, then the game state.
 void End();
-
-// The whole run, from main().
-int Main(int argc, char** argv);
 
 } // namespace Startup

@@ -1,4 +1,4 @@
-// A window's layout as data: one row per control, applied by the framework when the window is built.
+// A window's layout as data: one row per control, built into Qt widgets by fw::Form.
 #pragma once
 
 namespace fw {
@@ -15,26 +15,36 @@ enum class Kind {
     Separator
 };
 
-// Label alignment codes.
-enum { AlignLeft = 0, AlignCenter = 1, AlignRight = 2 };
+enum class Align { Left, Center, Right };
+
+// The settings of one kind of control; a row names only those it changes: {.columns = 2, ...}.
+struct Options {
+    int columns = 1;             // Listbox
+    int widths[2] = {};          // Listbox: percent of the list's width per column; 0 shares equally
+    const char* heading[2] = {}; // Listbox: column headings; none shows no header
+    bool hscroll = false;        // Listbox
+    bool vscroll = true;         // Listbox
+    bool grid = true;            // Listbox
+    bool multiline = false;      // Label: the text wraps
+    int maximum = 100;           // ProgressBar; 0 is indeterminate
+    bool open = true;            // DisclosureTriangle
+    const char* mask = "";       // TextField: the pattern all its text must match; "" allows anything
+};
 
 struct ControlSpec {
-    const char* name;
+    const char* name; // the control's objectName and the window's member name
     Kind kind;
     int left, top, width, height;
     const char* text; // text or caption
-    const char* font; // "System" is the platform's font
-    int size;         // points; 0 keeps the default size
+    const char* font; // "System" is the application's font
+    int size;         // pixels; 0 keeps the default size
     bool bold;
-    int align;          // labels: AlignLeft, AlignCenter, AlignRight
+    Align align;        // labels
     const char* colour; // text colour of labels, "#RRGGBB" or ""
     bool visible;
     bool isDefault; // push buttons: the button that Return presses
     int tabIndex;   // keyboard order; -1 takes no part
-    // Kind-specific settings, "key=value" pairs separated by ";": Listbox columns, widths, heading
-    // (names separated by "|"), grid, hscroll, vscroll; Label multiline; PushButton cancel;
-    // TextArea readonly; ProgressBar max; DisclosureTriangle value.
-    const char* options = "";
+    Options options = {};
 };
 
 struct WindowSpec {
@@ -44,11 +54,6 @@ struct WindowSpec {
     Frame frame;
     bool closeButton, minimizeButton, maximizeButton, resizeable;
     bool visible; // shows the moment it is created
-};
-
-struct TimerSpec {
-    const char* name;
-    int period; // milliseconds
 };
 
 } // namespace fw

@@ -1,66 +1,54 @@
-// A list of rows and columns of text, with an optional heading and columns editable in place.
+// A list of rows and columns of text, with an optional heading and columns editable in place. Adds to
+// QTableWidget only the program's own vocabulary: rows added and read by index, one selected row.
 #pragma once
 
-#include "framework/Control.h"
-
-#include <QString>
 #include <QStringList>
+#include <QTableWidget>
 #include <QVector>
-#include <functional>
-
-class QTableWidget;
-class QTableWidgetItem;
+#include <span>
 
 namespace fw {
 
-class Listbox : public Control {
+class Listbox : public QTableWidget {
+    Q_OBJECT
 public:
-    // Column alignment codes.
-    enum { AlignDefault = 0, AlignLeft = 1, AlignCenter = 2, AlignRight = 3 };
-    // Column type codes: only editable columns differ from the default.
-    enum { TypeDefault = 0, TypeEditable = 3 };
+    enum class Type { Default, Editable };
 
-    Listbox(const QString& name, QWidget* parent);
+    explicit Listbox(QWidget* parent = nullptr);
 
     void ColumnCount(int count);
-    int ColumnCount() const;
-    // Widths as percentages of the list's width, e.g. "10%, 90%".
-    void ColumnWidths(const QString& widths);
+    // Widths as percentages of the list's width; 0 leaves a column its equal share. The last column
+    // takes what the others leave.
+    void ColumnWidths(std::span<const int> percents);
+    // Shows the heading; none hides it.
     void Heading(const QStringList& headings);
-    void GridLines(bool horizontal, bool vertical);
-    void ScrollBars(bool horizontal, bool vertical);
 
     // Appends a row whose first column holds text; the other columns are empty.
     void AddRow(const QString& text);
     QString Cell(int row, int column) const;
     void Cell(int row, int column, const QString& text);
-    void ColumnAlignment(int column, int code);
-    void ColumnType(int column, int code);
+    void ColumnAlignment(int column, Qt::Alignment alignment);
+    void ColumnType(int column, Type type);
     void DeleteAllRows();
     void RemoveRow(int row);
-    int ListCount() const;
+    int ListCount() const { return rowCount(); }
     // The selected row, -1 for none.
     int ListIndex() const;
     void ListIndex(int row);
     // The row added last, -1 before any.
     int LastIndex() const { return lastIndex_; }
-    // Starts editing a cell of an editable column, as a double-click does.
-    void EditCell(int row, int column);
 
-    std::function<void()> DoubleClick;
-    std::function<void(int row, int column)> CellTextChange;
-
-    QTableWidget* Table() const { return table_; }
+signals:
+    // The user has edited the cell's text; the program's own changes are not reported.
+    void cellTextChanged(int row, int column);
 
 private:
     QTableWidgetItem* NewItem(int column, const QString& text) const;
     QTableWidgetItem* ItemAt(int row, int column) const;
     void CheckRow(int row) const;
 
-    QTableWidget* table_;
-    QVector<int> alignment_;
-    QVector<int> type_;
-    QVector<double> widthShares_;
+    QVector<Qt::Alignment> alignment_;
+    QVector<Type> type_;
     int lastIndex_ = -1;
     bool updating_ = false;
 };

@@ -1,11 +1,10 @@
 #include "info/AboutBox.h"
 
-#include "app/App.h"
 #include "framework/Services.h"
 
-using fw::AlignCenter;
-using fw::AlignLeft;
-using fw::AlignRight;
+#include <QCoreApplication>
+
+using A = fw::Align;
 using K = fw::Kind;
 
 namespace {
@@ -25,13 +24,13 @@ constexpr const char* kCredits = "Developed by\nIda Marlowe\n\nSr. Beta Tester\n
 // design text "1.4.0 Intel" and a right-aligned label would cut off its start.
 // clang-format off
 constexpr fw::ControlSpec kControls[] = {
-//   name           kind           left top  width h   text              font      size bold   align        colour     visible default tab options
-    {"PushButton1", K::PushButton, 72,  180, 120, 21, "Email Author",   "System", 0,  true,  AlignLeft,   "",        true,  false,  0},
-    {"PushButton2", K::PushButton, 72,  217, 120, 21, "Visit Web Site", "System", 0,  true,  AlignLeft,   "",        true,  false,  1},
-    {"StaticText2", K::Label,      80,  86,  104, 87, kCredits,         "System", 0,  false, AlignCenter, "#000000", true,  false,  2, "multiline=1"},
-    {"StaticText1", K::Label,      20,  20,  224, 45, "Zandolin",       "Arial",  28, true,  AlignCenter, "#000000", true,  false,  3},
-    {"StaticText3", K::Label,      72,  60,  56,  20, "Version:",       "Arial",  12, true,  AlignLeft,   "#000000", true,  false,  4},
-    {"StaticText4", K::Label,      129, 60,  63,  20, "1.4.0 Intel",    "Arial",  12, true,  AlignRight,  "#000000", true,  false,  5},
+//   name           kind           left top  width h   text              font      size bold   align      colour     visible default tab options
+    {"PushButton1", K::PushButton, 72,  180, 120,  21, "Email Author",   "System", 0,   true,  A::Left,   "",        true,   false,  0},
+    {"PushButton2", K::PushButton, 72,  217, 120,  21, "Visit Web Site", "System", 0,   true,  A::Left,   "",        true,   false,  1},
+    {"StaticText2", K::Label,      80,  86,  104,  87, kCredits,         "System", 0,   false, A::Center, "#000000", true,   false,  2,  {.multiline = true}},
+    {"StaticText1", K::Label,      20,  20,  224,  45, "Zandolin",       "Arial",  28,  true,  A::Center, "#000000", true,   false,  3},
+    {"StaticText3", K::Label,      72,  60,  56,   20, "Version:",       "Arial",  12,  true,  A::Left,   "#000000", true,   false,  4},
+    {"StaticText4", K::Label,      129, 60,  63,   20, "1.4.0 Intel",    "Arial",  12,  true,  A::Right,  "#000000", true,   false,  5},
 };
 // clang-format on
 
@@ -41,18 +40,14 @@ AboutBox& AboutBox::instance() {
     return fw::Instance<AboutBox>();
 }
 
-std::span<const fw::ControlSpec> AboutBox::LayoutTable() {
-    return kControls;
-}
-
-AboutBox::AboutBox() : fw::Window(kWindow, kControls) {
-    PushButton1().Action = [this] { PushButton1_Action(); };
-    PushButton2().Action = [this] { PushButton2_Action(); };
-    StaticText4().Open = [this] { StaticText4_Open(); };
+AboutBox::AboutBox() : form_(this, kWindow, kControls) {
+    fw::on(PushButton1, &QPushButton::clicked, this, &AboutBox::PushButton1_Action);
+    fw::on(PushButton2, &QPushButton::clicked, this, &AboutBox::PushButton2_Action);
+    StaticText4_Open();
 }
 
 void AboutBox::StaticText4_Open() {
-    StaticText4().Text(App::instance().LongVersion());
+    StaticText4->setText(QCoreApplication::applicationVersion() + QStringLiteral(" Linux"));
 }
 
 void AboutBox::PushButton1_Action() {

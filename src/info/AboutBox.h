@@ -2,12 +2,17 @@
 // to visit the maker's web site.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/Window.h"
+#include "framework/Form.h"
+#include "framework/Windows.h"
 
-#include <span>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 
-class AboutBox : public fw::Window {
+class AboutBox : public QDialog {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
     static AboutBox& instance();
 
@@ -16,24 +21,17 @@ public:
     static constexpr const char* kWebSite = "http://www.zandolin.example";
 
     // Controls, in layout order.
-    fw::PushButton& PushButton1() const {
-        return ControlNamed<fw::PushButton>(QStringLiteral("PushButton1"));
-    }
-    fw::PushButton& PushButton2() const {
-        return ControlNamed<fw::PushButton>(QStringLiteral("PushButton2"));
-    }
-    fw::Label& StaticText2() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText2")); }
-    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
-    fw::Label& StaticText3() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText3")); }
-    fw::Label& StaticText4() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText4")); }
+    QPushButton* const PushButton1 = form_.take<QPushButton>("PushButton1"); // Email Author
+    QPushButton* const PushButton2 = form_.take<QPushButton>("PushButton2"); // Visit Web Site
+    QLabel* const StaticText2 = form_.take<QLabel>("StaticText2");           // the credits
+    QLabel* const StaticText1 = form_.take<QLabel>("StaticText1");           // the product's name
+    QLabel* const StaticText3 = form_.take<QLabel>("StaticText3");           // "Version:"
+    QLabel* const StaticText4 = form_.take<QLabel>("StaticText4");           // the running version
 
     // Handlers.
     void PushButton1_Action();
     void PushButton2_Action();
     void StaticText4_Open();
-
-    // The layout, for tests and the screenshot tool.
-    static std::span<const fw::ControlSpec> LayoutTable();
 
 private:
     friend AboutBox& fw::Instance<AboutBox>();

@@ -2,8 +2,7 @@
 
 #include "info/SpellChecker.h"
 
-#include <QPlainTextEdit>
-
+using A = fw::Align;
 using K = fw::Kind;
 
 namespace {
@@ -50,8 +49,8 @@ constexpr const char* kHelpText =
 
 // clang-format off
 constexpr fw::ControlSpec kControls[] = {
-//   name          kind         left top width h    text       font      size bold   align         colour visible default tab options
-    {"EditField1", K::TextArea, 20,  20, 615,  263, kHelpText, "System", 0,  false, fw::AlignLeft, "",    true,  false,  0},
+//   name          kind         left top width h    text       font      size bold   align    colour visible default tab options
+    {"EditField1", K::TextArea, 20,  20, 615,  263, kHelpText, "System", 0,   false, A::Left, "",    true,   false,  0},
 };
 // clang-format on
 
@@ -70,15 +69,11 @@ Help& Help::instance() {
     return fw::Instance<Help>();
 }
 
-std::span<const fw::ControlSpec> Help::LayoutTable() {
-    return kControls;
-}
-
-Help::Help() : fw::Window(kWindow, kControls) {
-    auto* edit = static_cast<QPlainTextEdit*>(EditField1().Widget());
+Help::Help() : form_(this, kWindow, kControls) {
     const QString language = spellingLanguage();
     // Owned by the text's document.
-    auto* spelling = new SpellHighlighter(edit, language.isEmpty() ? QStringLiteral("en_US") : language);
+    auto* spelling =
+        new SpellHighlighter(EditField1, language.isEmpty() ? QStringLiteral("en_US") : language);
     // Names in the help text that no dictionary knows.
     spelling->Checker().Accept({QStringLiteral("Zandolin"), QStringLiteral("MPD"), QStringLiteral("MPD's"),
                                 QStringLiteral("Halloway")});

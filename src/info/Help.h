@@ -2,23 +2,24 @@
 // never kept; a new window shows the stored text again.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/Window.h"
+#include "framework/Form.h"
+#include "framework/Windows.h"
 
-#include <span>
+#include <QDialog>
+#include <QPlainTextEdit>
 
-class Help : public fw::Window {
+class Help : public QDialog {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
     static Help& instance();
 
-    fw::TextArea& EditField1() const { return ControlNamed<fw::TextArea>(QStringLiteral("EditField1")); }
+    QPlainTextEdit* const EditField1 = form_.take<QPlainTextEdit>("EditField1"); // the help text
 
     // The dictionary that later help windows use (tests ask for one that is not installed); an empty
     // text restores American English, the language of the help text.
     static void SetSpellingLanguage(const QString& language);
-
-    // The layout, for tests and the screenshot tool.
-    static std::span<const fw::ControlSpec> LayoutTable();
 
 private:
     friend Help& fw::Instance<Help>();

@@ -29,7 +29,7 @@ void Shuffle(QStringList& choices, fw::Random& random) {
 } // namespace
 
 void Window1::HandleChoices() {
-    fw::Listbox& songs = iTunes();
+    const fw::Listbox& songs = *iTunes;
     fw::Random& random = Generator();
     if (Module1::ChoiceArray.size() != Module1::ChoiceCount)
         throw fw::NilObjectError(QStringLiteral("Module1.ChoiceArray"));
@@ -68,11 +68,13 @@ void Window1::HandleChoices() {
     }
 
     Shuffle(Module1::ChoiceArray, random);
-    fw::ComboBox& box = ComboBox1();
-    box.DeleteAllRows();
-    for (const QString& choice : std::as_const(Module1::ChoiceArray))
-        box.AddRow(choice);
-    box.Refresh(true);
+    // The new choices never change the box's text: a new list would otherwise select its first row.
+    const QString text = ComboBox1->currentText();
+    ComboBox1->clear();
+    ComboBox1->addItems(Module1::ChoiceArray);
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(text);
+    ComboBox1->repaint();
 }
 
 void Window1::CheckScore() {

@@ -78,23 +78,23 @@ void Window1::GetiTunePlaylists() {
     Module1::L = reply;
     const ReplyParser::Rows names = ReplyParser::PlaylistNames(Module1::L);
     Module1::L = Module1::L.mid(names.rest);
-    fw::Listbox& table = Playlists();
+    fw::Listbox& table = *Playlists;
     for (int i = 0; i < names.rows.size(); ++i) {
         table.AddRow(fw::Str(i + 1));
         table.Cell(table.LastIndex(), 1, names.rows[i]);
     }
     if (names.full)
-        Refresh(true);
+        repaint();
     AppleScript7a({});
 }
 
 void Window1::Playlists_Open() {
-    Playlists().ColumnAlignment(0, fw::Listbox::AlignCenter);
-    Playlists().ColumnAlignment(1, fw::Listbox::AlignLeft);
+    Playlists->ColumnAlignment(0, Qt::AlignHCenter);
+    Playlists->ColumnAlignment(1, Qt::AlignLeft);
 }
 
 void Window1::Playlists_DoubleClick() {
-    const int playlist = Playlists().ListIndex() + 1;
+    const int playlist = Playlists->ListIndex() + 1;
     // The refusal leaves Module1::Z alone: it must keep naming the playlist whose titles fill the song list.
     if (playlist == 1) {
         fw::MsgBox(QStringLiteral("Pick any row other than the Library!"));
@@ -103,13 +103,13 @@ void Window1::Playlists_DoubleClick() {
     StorePlaylistNumber(playlist);
     const OpenGateAtEnd openGate;
     mainRun.Close();
-    Busy().Visible(true);
-    iTunes().DeleteAllRows();
-    NoSongs().Text(QString());
-    Refresh(true);
+    Busy->setVisible(true);
+    iTunes->DeleteAllRows();
+    NoSongs->setText(QString());
+    repaint();
     Thread1().Run();
     BuildiTuneTable();
-    if (iTunes().ListCount() < 10)
+    if (iTunes->ListCount() < 10)
         fw::MsgBox(QStringLiteral("There are too few songs in this Playlist.  Choose another Playlist."));
 }
 
@@ -120,11 +120,11 @@ void Window1::BuildiTuneTable() {
     }
     const ReplyParser::Rows titles = ReplyParser::SongTitles(Module1::L);
     Module1::L = Module1::L.mid(titles.rest);
-    fw::Listbox& list = iTunes();
+    fw::Listbox& list = *iTunes;
     for (const QString& title : titles.rows)
         list.AddRow(title);
-    NoSongs().Text(fw::Str(int(titles.rows.size())));
-    Refresh(true);
+    NoSongs->setText(fw::Str(int(titles.rows.size())));
+    repaint();
 }
 
 void Window1::Thread1_Run() {
@@ -135,7 +135,7 @@ void Window1::Thread1_Run() {
     const auto hideBusy = [self] {
         fw::OnMainThread([self] {
             if (self)
-                self->Busy().Visible(false);
+                self->Busy->setVisible(false);
         });
     };
     try {
@@ -152,11 +152,12 @@ void Window1::Thread1_Run() {
 }
 
 void Window1::DisclosureTriangle1_Action() {
-    if (Height() == OpenHeight) {
-        Height(FoldedHeight);
-        Disclosure().Text(QStringLiteral("Show Playlists and Song Titles"));
+    QWidget* content = centralWidget();
+    if (content->height() == OpenHeight) {
+        content->setFixedHeight(FoldedHeight);
+        Disclosure->setText(QStringLiteral("Show Playlists and Song Titles"));
     } else {
-        Height(OpenHeight);
-        Disclosure().Text(QStringLiteral("Hide Playlists and Song Titles"));
+        content->setFixedHeight(OpenHeight);
+        Disclosure->setText(QStringLiteral("Hide Playlists and Song Titles"));
     }
 }

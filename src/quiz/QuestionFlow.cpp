@@ -3,6 +3,7 @@
 #include "framework/Errors.h"
 #include "framework/Services.h"
 #include "framework/Text.h"
+#include "framework/Windows.h"
 #include "quiz/ChoiceRules.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
@@ -71,8 +72,8 @@ void StopSong() {
 // the test is quit, a timer still pending would act on the wrong one (empty the new test's choice box,
 // skip the next question's right answer).
 void StopPendingTimers(Window1& window) {
-    for (fw::Timer* timer : {&window.Timer1(), &window.Timer2(), &window.Timer3(), &window.Timer4()})
-        timer->Mode(fw::Timer::ModeOff);
+    for (QTimer* timer : {&window.Timer1, &window.Timer2, &window.Timer3, &window.Timer4})
+        timer->stop();
 }
 } // namespace
 
@@ -81,70 +82,70 @@ void StopPendingTimers(Window1& window) {
 void Window1::EnterPhase(Phase phase) {
     const PhaseRow& row = kPhases[int(phase)];
     if (row.choiceBox != Box::Kept)
-        ComboBox1().Enabled(row.choiceBox == Box::Enabled);
-    StartTest().Default(row.returnPresses == Return::StartTest);
-    NextQuestion().Default(row.returnPresses == Return::NextQuestion);
-    NextQuestion().Enabled(row.nextQuestion);
-    Enter().Default(row.returnPresses == Return::Enter);
-    Enter().Enabled(row.enter);
-    MoreTime().Default(false);
-    MoreTime().Enabled(row.moreTime);
+        ComboBox1->setEnabled(row.choiceBox == Box::Enabled);
+    StartTest->setDefault(row.returnPresses == Return::StartTest);
+    NextQuestion->setDefault(row.returnPresses == Return::NextQuestion);
+    NextQuestion->setEnabled(row.nextQuestion);
+    Enter->setDefault(row.returnPresses == Return::Enter);
+    Enter->setEnabled(row.enter);
+    MoreTime->setDefault(false);
+    MoreTime->setEnabled(row.moreTime);
 }
 
 void Window1::StartTest_Action() {
-    if (iTunes().ListCount() < kMinimumSongs) {
+    if (iTunes->ListCount() < kMinimumSongs) {
         fw::MsgBox(kTooFewSongsMessage);
         return;
     }
     // A list that can never give five different titles is refused before anything changes.
-    if (!CanDrawChoices(iTunes())) {
+    if (!CanDrawChoices(*iTunes)) {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
     StopPendingTimers(*this);
     Initialize();
     EnterPhase(Phase::Listening);
-    ComboBox1().SetFocus();
+    ComboBox1->setFocus();
     Module1::Question += 1;
-    QuestionNo().Text(fw::Str(Module1::Question));
+    QuestionNo->setText(fw::Str(Module1::Question));
     HandleChoices();
-    ComboBox1().SetFocus();
+    ComboBox1->setFocus();
     PlayCurrentSong();
-    Timer4().Mode(fw::Timer::ModeSingle);
+    Timer4.start();
 }
 
 void Window1::ComboBox1_Change() {
-    ComboBox2().SetFocus();
+    ComboBox2->setFocus();
 }
 
 void Window1::Enter_Action() {
     StopSong();
-    const bool right = ComboBox1().Text() == Module1::CorrectAnswer;
+    const bool right = ComboBox1->currentText() == Module1::CorrectAnswer;
     if (!right) {
-        Answer().Text(Module1::CorrectAnswer);
+        Answer->setText(Module1::CorrectAnswer);
         if (Module1::Question > kQuestionsPerTest - 1)
-            Timer1().Mode(fw::Timer::ModeSingle);
-        Timer2().Mode(fw::Timer::ModeSingle);
-        Banner().Text(QStringLiteral("Nope!"));
-        Banner().Visible(true);
-        Answer().Visible(true);
-        Label().Visible(true);
+            Timer1.start();
+        Timer2.start();
+        Banner->setText(QStringLiteral("Nope!"));
+        Banner->setVisible(true);
+        Answer->setVisible(true);
+        Label->setVisible(true);
         Module1::Points -= kWrongPoints;
-        NPoints().Text(fw::Str(Module1::Points));
+        NPoints->setText(fw::Str(Module1::Points));
     } else {
-        Timer2().Mode(fw::Timer::ModeSingle);
-        Banner().Text(QStringLiteral("Excellent!"));
-        Banner().Visible(true);
+        Timer2.start();
+        Banner->setText(QStringLiteral("Excellent!"));
+        Banner->setVisible(true);
         Module1::Points += kRightPoints;
-        NPoints().Text(fw::Str(Module1::Points));
-        Timer3().Mode(fw::Timer::ModeSingle);
+        NPoints->setText(fw::Str(Module1::Points));
+        Timer3.start();
     }
 
     if (Module1::Question == kQuestionsPerTest) {
-        TestOver().Visible(true);
+        TestOver->setVisible(true);
         if (right) {
-            ComboBox1().Text(QString());
-            ComboBox1().Enabled(false);
+            ComboBox1->setEditText(QString());
+            ComboBox1->setEnabled(false);
         }
         CheckScore();
         if (Module1::NewHighScoreFlag)
@@ -158,27 +159,27 @@ void Window1::Enter_Action() {
 void Window1::NextQuestion_Action() {
     // A list replaced during the test by one that cannot give five choices is refused, and the test
     // stays where it is.
-    if (!CanDrawChoices(iTunes())) {
+    if (!CanDrawChoices(*iTunes)) {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
     StopPendingTimers(*this);
     EnterPhase(Phase::Listening);
     Module1::Question += 1;
-    QuestionNo().Text(fw::Str(Module1::Question));
-    ComboBox1().ListIndex(-1);
-    Banner().Visible(false);
-    Label().Visible(false);
-    Answer().Visible(false);
-    Refresh(true);
+    QuestionNo->setText(fw::Str(Module1::Question));
+    ComboBox1->setCurrentIndex(-1);
+    Banner->setVisible(false);
+    Label->setVisible(false);
+    Answer->setVisible(false);
+    repaint();
     HandleChoices();
     PlayCurrentSong();
-    Timer4().Mode(fw::Timer::ModeSingle);
+    Timer4.start();
 }
 
 void Window1::MoreTime_Action() {
     AppleScript4({});
-    Timer4().Mode(fw::Timer::ModeSingle);
+    Timer4.start();
 }
 
 void Window1::Quit_Action() {
@@ -192,19 +193,19 @@ void Window1::Kagi1_Action() {
 }
 
 void Window1::Timer1_Action() {
-    Answer().Visible(false);
-    Label().Visible(false);
-    ComboBox1().Text(QString());
-    ComboBox1().Enabled(false);
+    Answer->setVisible(false);
+    Label->setVisible(false);
+    ComboBox1->setEditText(QString());
+    ComboBox1->setEnabled(false);
 }
 
 void Window1::Timer2_Action() {
-    Banner().Visible(false);
+    Banner->setVisible(false);
 }
 
 void Window1::Timer3_Action() {
-    if (NextQuestion().Enabled())
-        NextQuestion().Push();
+    if (NextQuestion->isEnabled())
+        NextQuestion->click();
 }
 
 void Window1::Timer4_Action() {
@@ -213,7 +214,6 @@ void Window1::Timer4_Action() {
 
 void Window1::ShowNameEntry(int left, int top) {
     Congratulations& entry = Congratulations::instance();
-    entry.Top(top);
-    entry.Left(left);
-    entry.Show();
+    fw::PlaceOnScreen(&entry, {left, top});
+    fw::Present(&entry);
 }

@@ -2,14 +2,24 @@
 // the loader thread.
 #pragma once
 
-#include "framework/Controls.h"
+#include "framework/Form.h"
 #include "framework/Listbox.h"
 #include "framework/Thread.h"
-#include "framework/Window.h"
+#include "framework/Windows.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
 #include <memory>
 
-class Window1 : public fw::Window {
+class Window1 : public QMainWindow {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
     static Window1& instance();
 
@@ -17,68 +27,46 @@ public:
     // Return presses; the labels, timers and scores that go with it are the handlers' business.
     enum class Phase { Idle, Listening, AnsweredRight, AnsweredWrong, TestOver };
 
-    // Controls, in layout order; a comment gives the role where the name does not.
-    // The instruction above the choice box.
-    fw::Label& StaticText2() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText2")); }
-    fw::PushButton& Enter() const { return ControlNamed<fw::PushButton>(QStringLiteral("Enter")); }
-    // "Points:", the caption of NPoints.
-    fw::Label& StaticText5() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText5")); }
-    fw::Label& NPoints() const { return ControlNamed<fw::Label>(QStringLiteral("NPoints")); }
-    // Quit Test: abandons the test, the program stays open.
-    fw::PushButton& Quit() const { return ControlNamed<fw::PushButton>(QStringLiteral("Quit")); }
-    fw::PushButton& StartTest() const { return ControlNamed<fw::PushButton>(QStringLiteral("StartTest")); }
-    // "Excellent!" or "Nope!" after an answer.
-    fw::Label& Banner() const { return ControlNamed<fw::Label>(QStringLiteral("Banner")); }
+    // Controls and timers, in layout order; a comment gives the role where the name does not.
+    QLabel* const StaticText2 = form_.take<QLabel>("StaticText2"); // the instruction above the choice box
+    QPushButton* const Enter = form_.take<QPushButton>("Enter");
+    QLabel* const StaticText5 = form_.take<QLabel>("StaticText5"); // "Points:", the caption of NPoints
+    QLabel* const NPoints = form_.take<QLabel>("NPoints");
+    QPushButton* const Quit = form_.take<QPushButton>("Quit"); // Quit Test: the program stays open
+    QPushButton* const StartTest = form_.take<QPushButton>("StartTest");
+    QLabel* const Banner = form_.take<QLabel>("Banner"); // "Excellent!" or "Nope!" after an answer
     // The choice box: its list holds the five choices, its text is the answer.
-    fw::ComboBox& ComboBox1() const { return ControlNamed<fw::ComboBox>(QStringLiteral("ComboBox1")); }
-    // "Tune:", the caption of QuestionNo.
-    fw::Label& StaticText9() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText9")); }
-    fw::Label& QuestionNo() const { return ControlNamed<fw::Label>(QStringLiteral("QuestionNo")); }
+    QComboBox* const ComboBox1 = form_.take<QComboBox>("ComboBox1");
+    QLabel* const StaticText9 = form_.take<QLabel>("StaticText9"); // "Tune:", the caption of QuestionNo
+    QLabel* const QuestionNo = form_.take<QLabel>("QuestionNo");
     // After a wrong last answer: hides the right answer, empties and disables the choice box.
-    fw::Timer& Timer1() const { return TimerNamed(QStringLiteral("Timer1")); }
-    // The right answer, shown after a wrong one.
-    fw::Label& Answer() const { return ControlNamed<fw::Label>(QStringLiteral("Answer")); }
+    QTimer Timer1;
+    QLabel* const Answer = form_.take<QLabel>("Answer"); // the right answer, shown after a wrong one
     // "Correct answer was", the caption of Answer, shown and hidden with it.
-    fw::Label& Label() const { return ControlNamed<fw::Label>(QStringLiteral("Label")); }
-    // Next Song.
-    fw::PushButton& NextQuestion() const {
-        return ControlNamed<fw::PushButton>(QStringLiteral("NextQuestion"));
-    }
-    // After every answer: hides the banner.
-    fw::Timer& Timer2() const { return TimerNamed(QStringLiteral("Timer2")); }
-    // After a right answer: presses Next Song if it is still enabled.
-    fw::Timer& Timer3() const { return TimerNamed(QStringLiteral("Timer3")); }
-    fw::Label& TestOver() const { return ControlNamed<fw::Label>(QStringLiteral("TestOver")); }
-    // The support button: opens the store's order page.
-    fw::PushButton& Kagi1() const { return ControlNamed<fw::PushButton>(QStringLiteral("Kagi1")); }
-    // The song list of the chosen playlist.
-    fw::Listbox& iTunes() const { return ControlNamed<fw::Listbox>(QStringLiteral("iTunes")); }
-    // The listening time of a song; when it ends the song stops.
-    fw::Timer& Timer4() const { return TimerNamed(QStringLiteral("Timer4")); }
-    // Need More Time.
-    fw::PushButton& MoreTime() const { return ControlNamed<fw::PushButton>(QStringLiteral("MoreTime")); }
+    QLabel* const Label = form_.take<QLabel>("Label");
+    QPushButton* const NextQuestion = form_.take<QPushButton>("NextQuestion"); // Next Song
+    QTimer Timer2; // after every answer: hides the banner
+    QTimer Timer3; // after a right answer: presses Next Song if it is still enabled
+    QLabel* const TestOver = form_.take<QLabel>("TestOver");
+    QPushButton* const Kagi1 = form_.take<QPushButton>("Kagi1");   // support: opens the store's order page
+    fw::Listbox* const iTunes = form_.take<fw::Listbox>("iTunes"); // the song list of the chosen playlist
+    QTimer Timer4; // the listening time of a song; when it ends the song stops
+    QPushButton* const MoreTime = form_.take<QPushButton>("MoreTime"); // Need More Time
     // The playlist table: number and name; a double-click loads a playlist's songs.
-    fw::Listbox& Playlists() const { return ControlNamed<fw::Listbox>(QStringLiteral("Playlists")); }
-    fw::Separator& Separator1() const { return ControlNamed<fw::Separator>(QStringLiteral("Separator1")); }
-    // The caption of the playlist table.
-    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
+    fw::Listbox* const Playlists = form_.take<fw::Listbox>("Playlists");
+    QFrame* const Separator1 = form_.take<QFrame>("Separator1");
+    QLabel* const StaticText1 = form_.take<QLabel>("StaticText1"); // the caption of the playlist table
     // Shows and hides the playlist table and the song list.
-    fw::DisclosureTriangle& DisclosureTriangle1() const {
-        return ControlNamed<fw::DisclosureTriangle>(QStringLiteral("DisclosureTriangle1"));
-    }
-    // The caption of DisclosureTriangle1.
-    fw::Label& Disclosure() const { return ControlNamed<fw::Label>(QStringLiteral("Disclosure")); }
-    // "Song Titles", the caption of the song list.
-    fw::Label& StaticText10() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText10")); }
-    // "Number of Songs:", the caption of NoSongs.
-    fw::Label& StaticText11() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText11")); }
-    fw::Label& NoSongs() const { return ControlNamed<fw::Label>(QStringLiteral("NoSongs")); }
+    QToolButton* const DisclosureTriangle1 = form_.take<QToolButton>("DisclosureTriangle1");
+    QLabel* const Disclosure = form_.take<QLabel>("Disclosure");     // the caption of DisclosureTriangle1
+    QLabel* const StaticText10 = form_.take<QLabel>("StaticText10"); // "Song Titles", the song list's caption
+    QLabel* const StaticText11 = form_.take<QLabel>("StaticText11"); // "Number of Songs:", NoSongs' caption
+    QLabel* const NoSongs = form_.take<QLabel>("NoSongs");
     // The loader thread.
     fw::Thread& Thread1() const { return *thread1_; }
-    // Shown while the loader thread runs.
-    fw::Label& Busy() const { return ControlNamed<fw::Label>(QStringLiteral("Busy")); }
+    QLabel* const Busy = form_.take<QLabel>("Busy"); // shown while the loader thread runs
     // Placed below the visible area: takes the keyboard focus from the choice box after each choice.
-    fw::ComboBox& ComboBox2() const { return ControlNamed<fw::ComboBox>(QStringLiteral("ComboBox2")); }
+    QComboBox* const ComboBox2 = form_.take<QComboBox>("ComboBox2");
 
     // Handlers.
     void Enter_Action();
@@ -96,6 +84,7 @@ public:
     void Playlists_DoubleClick();
     void DisclosureTriangle1_Action();
     void Thread1_Run(); // on the loader thread
+    void Event_Open();
 
     // Methods.
     void Initialize();
@@ -106,12 +95,14 @@ public:
     void BuildiTuneTable();
     void GetiTunePlaylists();
 
-    // The layout, for tests and the screenshot tool.
-    static std::span<const fw::ControlSpec> LayoutTable();
+signals:
+    // The window has closed: the program quits.
+    void closed();
 
 protected:
-    void Event_Open() override;
-    void Event_Close() override;
+    // Return presses the default button, unless the focused control takes the key itself.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend Window1& fw::Instance<Window1>();

@@ -6,6 +6,9 @@
 
 namespace {
 
+using A = fw::Align;
+using K = fw::Kind;
+
 constexpr fw::WindowSpec kWindow{"Congratulations!",   358, 95, fw::WindowSpec::Document,
                                  /*close*/ true,
                                  /*minimize*/ false,
@@ -13,18 +16,18 @@ constexpr fw::WindowSpec kWindow{"Congratulations!",   358, 95, fw::WindowSpec::
                                  /*resizeable*/ false,
                                  /*visible*/ true};
 
+// At most ten letters or digits: a name never carries a blank, punctuation, a TAB or a line end.
+constexpr const char* kNamePattern = "[\\p{L}\\p{Nd}]{0,10}";
+
 // clang-format off
 constexpr fw::ControlSpec kControls[] = {
-//   name           kind                  left top width h   text                                               font      size bold   align          colour     visible default tab options
-    {"StaticText1", fw::Kind::Label,      20,  20, 318,  20, "Congratulations!  Your score is in the top ten.", "System", 0,  true,  fw::AlignLeft, "#000000", true,  false,  0, "multiline=1"},
-    {"StaticText2", fw::Kind::Label,      40,  55, 47,   20, "Name:",                                           "System", 0,  true,  fw::AlignLeft, "#000000", true,  false,  1},
-    {"NameField",   fw::Kind::TextField,  86,  55, 100,  22, "",                                                "System", 0,  false, fw::AlignLeft, "",        true,  false,  2},
-    {"Enter",       fw::Kind::PushButton, 234, 55, 80,   20, "Enter",                                           "System", 0,  false, fw::AlignLeft, "",        true,  false,  3},
+//   name           kind           left top width h   text                                               font      size bold   align    colour     visible default tab options
+    {"StaticText1", K::Label,      20,  20, 318,  20, "Congratulations!  Your score is in the top ten.", "System", 0,   true,  A::Left, "#000000", true,   false,  0,  {.multiline = true}},
+    {"StaticText2", K::Label,      40,  55, 47,   20, "Name:",                                           "System", 0,   true,  A::Left, "#000000", true,   false,  1},
+    {"NameField",   K::TextField,  86,  55, 100,  22, "",                                                "System", 0,   false, A::Left, "",        true,   false,  2,  {.mask = kNamePattern}},
+    {"Enter",       K::PushButton, 234, 55, 80,   20, "Enter",                                           "System", 0,   false, A::Left, "",        true,   false,  3},
 };
 // clang-format on
-
-// At most ten letters or digits: a name never carries a blank, punctuation, a TAB or a line end.
-const QString kNamePattern = QStringLiteral("[\\p{L}\\p{Nd}]{0,10}");
 
 } // namespace
 
@@ -32,23 +35,22 @@ Congratulations& Congratulations::instance() {
     return fw::Instance<Congratulations>();
 }
 
-Congratulations::Congratulations() : fw::Window(kWindow, kControls) {
-    NameField().AllowOnly(kNamePattern);
-    NameField().TextChange = [this] { NameField_TextChange(); };
-    Enter().Action = [this] { Enter_Action(); };
+Congratulations::Congratulations() : form_(this, kWindow, kControls) {
+    fw::on(NameField, &QLineEdit::textChanged, this, &Congratulations::NameField_TextChange);
+    fw::on(Enter, &QPushButton::clicked, this, &Congratulations::Enter_Action);
 }
 
 void Congratulations::Event_Open() {
-    NameField().Text(Module1::Name);
+    NameField->setText(Module1::Name);
 }
 
 void Congratulations::NameField_TextChange() {
-    Enter().Default(!NameField().Text().isEmpty());
+    Enter->setDefault(!NameField->text().isEmpty());
 }
 
 void Congratulations::Enter_Action() {
-    Module1::Name = ScoreTable::cleanField(NameField().Text());
-    Hide();
+    Module1::Name = ScoreTable::cleanField(NameField->text());
+    hide();
     // Once a new test is under way its running score is not a result; the finished test's score is no
     // longer known, so nothing is filed rather than a partial score.
     if (Module1::Question >= 1 && Module1::Question < 20) {
@@ -58,8 +60,8 @@ void Congratulations::Enter_Action() {
         return;
     }
     GameScores& scores = GameScores::instance();
-    scores.Left(10);
-    scores.Show();
+    fw::PlaceOnScreen(&scores, {10, scores.y()});
+    fw::Present(&scores);
     scores.Table().insert(Module1::Name, Module1::Points);
     Module1::NewHighScoreFlag = false;
 }

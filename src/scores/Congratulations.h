@@ -1,23 +1,29 @@
 // The name-entry window: takes the player's name after a qualifying test and files the entry at its rank.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/Window.h"
+#include "framework/Form.h"
+#include "framework/Windows.h"
 
-class Congratulations : public fw::Window {
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class Congratulations : public QDialog {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
     static Congratulations& instance();
 
-    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
-    fw::Label& StaticText2() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText2")); }
-    fw::TextField& NameField() const { return ControlNamed<fw::TextField>(QStringLiteral("NameField")); }
-    fw::PushButton& Enter() const { return ControlNamed<fw::PushButton>(QStringLiteral("Enter")); }
+    QLabel* const StaticText1 = form_.take<QLabel>("StaticText1"); // "Congratulations! ..."
+    QLabel* const StaticText2 = form_.take<QLabel>("StaticText2"); // "Name:"
+    QLineEdit* const NameField = form_.take<QLineEdit>("NameField");
+    QPushButton* const Enter = form_.take<QPushButton>("Enter");
 
     void NameField_TextChange();
     void Enter_Action();
-
-protected:
-    void Event_Open() override;
+    void Event_Open();
 
 private:
     friend Congratulations& fw::Instance<Congratulations>();

@@ -4,9 +4,11 @@
 
 #include <QFontInfo>
 #include <QHeaderView>
-#include <QTableWidget>
 
 namespace {
+
+using A = fw::Align;
+using K = fw::Kind;
 
 constexpr fw::WindowSpec kWindow{"High Scores",        219, 257, fw::WindowSpec::Document,
                                  /*close*/ true,
@@ -17,9 +19,9 @@ constexpr fw::WindowSpec kWindow{"High Scores",        219, 257, fw::WindowSpec:
 
 // clang-format off
 constexpr fw::ControlSpec kControls[] = {
-//   name           kind                left top  width h    text            font      size bold   align           colour visible default tab options
-    {"HighScores",  fw::Kind::Listbox,    20, 20,  179, 177, "",             "System", 0,  false, fw::AlignLeft,  "",    true,  false,  0, "columns=2;heading=Name|Score;widths=65% 35%;hscroll=0;vscroll=0"},
-    {"ClearScores", fw::Kind::PushButton, 59, 217, 100, 20,  "Clear Scores", "System", 0,  true,  fw::AlignLeft,  "",    true,  false,  1},
+//   name           kind           left top  width h    text            font      size bold   align    colour visible default tab options
+    {"HighScores",  K::Listbox,    20,  20,  179,  177, "",             "System", 0,   false, A::Left, "",    true,   false,  0,  {.columns = 2, .widths = {65, 35}, .heading = {"Name", "Score"}, .vscroll = false}},
+    {"ClearScores", K::PushButton, 59,  217, 100,  20,  "Clear Scores", "System", 0,   true,  A::Left, "",    true,   false,  1},
 };
 // clang-format on
 
@@ -32,23 +34,23 @@ GameScores& GameScores::instance() {
     return fw::Instance<GameScores>();
 }
 
-GameScores::GameScores() : fw::Window(kWindow, kControls) {
-    HighScores().CellTextChange = [this](int row, int column) { HighScores_CellTextChange(row, column); };
-    ClearScores().Action = [this] { ClearScores_Action(); };
+GameScores::GameScores() : form_(this, kWindow, kControls) {
+    fw::on(HighScores, &fw::Listbox::cellTextChanged, this, &GameScores::HighScores_CellTextChange);
+    fw::on(ClearScores, &QPushButton::clicked, this, &GameScores::ClearScores_Action);
     connect(&table_, &ScoreTable::changed, this, &GameScores::ShowTable);
     connect(&table_, &ScoreTable::failed, this, [](const QString& message) { fw::MsgBox(message); });
     FitTenRows();
 }
 
 void GameScores::Event_Open() {
-    HighScores().ColumnAlignment(0, fw::Listbox::AlignCenter);
-    HighScores().ColumnAlignment(1, fw::Listbox::AlignCenter);
-    HighScores().ColumnType(0, fw::Listbox::TypeEditable);
+    HighScores->ColumnAlignment(0, Qt::AlignHCenter);
+    HighScores->ColumnAlignment(1, Qt::AlignHCenter);
+    HighScores->ColumnType(0, fw::Listbox::Type::Editable);
     table_.load();
 }
 
 void GameScores::ShowTable() {
-    fw::Listbox& list = HighScores();
+    fw::Listbox& list = *HighScores;
     const QList<ScoreTable::Entry>& entries = table_.entries();
     if (list.ListCount() != entries.size()) {
         list.DeleteAllRows();
@@ -64,7 +66,7 @@ void GameScores::ShowTable() {
 void GameScores::FitTenRows() {
     // All ten rows show under the heading without scrolling; where the font is too tall for that, the
     // list's font shrinks until a row holds its text.
-    QTableWidget* table = HighScores().Table();
+    fw::Listbox* table = HighScores;
     const int height = table->height() - 2 * table->frameWidth();
     QFont font = table->font();
     int rowHeight = 0;
@@ -84,7 +86,7 @@ void GameScores::FitTenRows() {
 void GameScores::HighScores_CellTextChange(int row, int column) {
     // Only names are edited in place.
     if (column == 0)
-        table_.rename(row, HighScores().Cell(row, 0));
+        table_.rename(row, HighScores->Cell(row, 0));
 }
 
 void GameScores::ClearScores_Action() {

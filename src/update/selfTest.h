@@ -1,25 +1,26 @@
 // The version window: shows the running version and starts the update check.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/Window.h"
+#include "framework/Form.h"
+#include "framework/Windows.h"
 
-#include <span>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 
-class selfTest : public fw::Window {
+class selfTest : public QDialog {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
-    static selfTest& instance() { return fw::Instance<selfTest>(); }
+    static selfTest& instance();
 
-    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
-    fw::Label& StaticText2() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText2")); }
-    fw::PushButton& PushButton1() const {
-        return ControlNamed<fw::PushButton>(QStringLiteral("PushButton1"));
-    }
+    QLabel* const StaticText1 = form_.take<QLabel>("StaticText1");           // "Version:"
+    QLabel* const StaticText2 = form_.take<QLabel>("StaticText2");           // the running version
+    QPushButton* const PushButton1 = form_.take<QPushButton>("PushButton1"); // Check for Updates
 
     void StaticText2_Open();
     void PushButton1_Action();
-
-    static std::span<const fw::ControlSpec> LayoutTable();
 
 private:
     friend selfTest& fw::Instance<selfTest>();

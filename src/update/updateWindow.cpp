@@ -1,14 +1,15 @@
 #include "update/updateWindow.h"
 
-#include "app/App.h"
 #include "framework/MessageDialog.h"
 #include "framework/Services.h"
 #include "framework/Text.h"
 #include "update/selfTest.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QUrl>
 
-using fw::AlignLeft;
+using A = fw::Align;
 using K = fw::Kind;
 
 namespace {
@@ -19,10 +20,10 @@ constexpr fw::WindowSpec kWindow{"Update", 300, 120, fw::WindowSpec::MovableModa
                                  /*visible*/ true};
 
 constexpr fw::ControlSpec kControls[] = {
-//   name            kind            left top width h   text                       font      size bold   align      colour     visible default tab options
-    {"StaticText1",  K::Label,       20,  19, 266,  20, "Checking for updates...", "System", 0,  false, AlignLeft, "#000000", true,   false, 0},
-    {"ProgressBar1", K::ProgressBar, 20,  46, 260,  12, "",                        "System", 0,  false, AlignLeft, "",        true,   false, 1, "max=100"},
-    {"PushButton1",  K::PushButton,  208, 80, 72,   20, "Cancel",                  "System", 0,  false, AlignLeft, "",        true,   true,  1, "cancel=1"},
+//   name            kind            left top width h   text                       font      size bold   align    colour     visible default tab options
+    {"StaticText1",  K::Label,       20,  19, 266,  20, "Checking for updates...", "System", 0,   false, A::Left, "#000000", true,   false,  0},
+    {"ProgressBar1", K::ProgressBar, 20,  46, 260,  12, "",                        "System", 0,   false, A::Left, "",        true,   false,  1,  {.maximum = 100}},
+    {"PushButton1",  K::PushButton,  208, 80, 72,   20, "Cancel",                  "System", 0,   false, A::Left, "",        true,   true,   1},
 };
 // clang-format on
 
@@ -41,27 +42,32 @@ QString updateWindow::WebSite() {
     return webSite();
 }
 
-std::span<const fw::ControlSpec> updateWindow::LayoutTable() {
-    return kControls;
+updateWindow& updateWindow::instance() {
+    return fw::Instance<updateWindow>();
 }
 
-updateWindow::updateWindow() : fw::Window(kWindow, kControls) {
+updateWindow::updateWindow() : form_(this, kWindow, kControls) {
     hp_.PageReceived = [this](const QString& url, int status, const fw::InternetHeaders& headers,
                               const QString& body) { hp_PageReceived(url, status, headers, body); };
     hp_.Error = [this](int code) { hp_Error(code); };
-    PushButton1().Action = [this] { PushButton1_Action(); };
+    fw::on(PushButton1, &QPushButton::clicked, this, &updateWindow::PushButton1_Action);
 }
 
 void updateWindow::Event_Open() {
-    ProgressBar1().Maximum(0);
+    ProgressBar1->setMaximum(0);
     hp().Get(DocumentURL());
     if (selfTest* version = fw::OpenInstance<selfTest>())
-        version->Close();
+        version->close();
 }
 
-void updateWindow::Event_Close() {
+void updateWindow::reject() {
+    PushButton1->click();
+}
+
+void updateWindow::closeEvent(QCloseEvent* event) {
     // A page that arrives after the window has closed must not start a dialog for it.
     hp().Disconnect();
+    event->accept();
 }
 
 QString updateWindow::startTag(const QString& name) {
@@ -105,16 +111,15 @@ void updateWindow::hp_PageReceived(const QString&, int status, const fw::Interne
     const QString description = returnValue(body, QStringLiteral("Description"));
     const bool free = returnValue(body, QStringLiteral("Free")) == QLatin1String("Yes");
     const QString downloadURL = returnValue(body, QStringLiteral("DownloadURLOSX"));
-    ProgressBar1().Visible(false);
-    const App& app = App::instance();
+    ProgressBar1->setVisible(false);
     const QVersionNumber running =
-        QVersionNumber(app.MajorVersion(), app.MinorVersion(), app.BugVersion()).normalized();
+        QVersionNumber::fromString(QCoreApplication::applicationVersion()).normalized();
     if (offered <= running) {
-        StaticText1().Text(QStringLiteral("This version is current."));
-        StaticText1().Refresh(true);
+        StaticText1->setText(QStringLiteral("This version is current."));
+        StaticText1->repaint();
         if (!automaticCheck)
             fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
-        Close();
+        close();
     } else {
         askUpgrade(version, description, downloadURL, free);
     }
@@ -125,11 +130,11 @@ void updateWindow::hp_Error(int code) {
     fw::MsgBox(QStringLiteral("There was a communication error ") +
                QStringLiteral("with the website. Please try ") + QStringLiteral("again later. (Code: ") +
                fw::Str(code) + QStringLiteral(")"));
-    Close();
+    close();
 }
 
 void updateWindow::PushButton1_Action() {
-    Close();
+    close();
 }
 
 bool updateWindow::IsWebAddress(const QString& url) {
@@ -144,8 +149,8 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
     fw::MessageDialog d;
     d.Title = QStringLiteral("New version available!");
     d.Message = QStringLiteral("Version ") + version + QStringLiteral(" is now available. ");
-    d.Message +=
-        QStringLiteral("(You are using version ") + App::instance().ShortVersion() + QStringLiteral(".) ");
+    d.Message += QStringLiteral("(You are using version ") + QCoreApplication::applicationVersion() +
+                 QStringLiteral(".) ");
     d.Message +=
         free ? QStringLiteral("This is a free upgrade. ") : QStringLiteral("This is a paid upgrade. ");
     d.Message += QStringLiteral("Would you like to automatically download ");
@@ -159,7 +164,7 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
 
     const fw::MessageDialogButton* pressed = d.ShowModal();
     if (pressed == &d.CancelButton()) {
-        Close();
+        close();
     } else if (pressed == &d.ActionButton()) {
         // The address comes from the network: anything but a web address (a script or a local file,
         // say) is refused rather than handed to the system.
@@ -167,7 +172,7 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
             fw::ShowURL(downloadURL);
         else
             fw::MsgBox(QStringLiteral("The download address of the new version is not valid."));
-        Close();
+        close();
     } else if (pressed == &d.AlternateActionButton()) {
         fw::ShowURL(WebSite());
     }

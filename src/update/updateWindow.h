@@ -2,16 +2,22 @@
 // version is current and otherwise offers the new version.
 #pragma once
 
-#include "framework/Controls.h"
+#include "framework/Form.h"
 #include "framework/HTTPSocket.h"
-#include "framework/Window.h"
+#include "framework/Windows.h"
 
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QVersionNumber>
-#include <span>
 
-class updateWindow : public fw::Window {
+class updateWindow : public QDialog {
+    Q_OBJECT
+    const fw::Form form_;
+
 public:
-    static updateWindow& instance() { return fw::Instance<updateWindow>(); }
+    static updateWindow& instance();
 
     // The maker's web site; the version document lies below it.
     static constexpr const char* kWebSite = "http://www.zandolin.example";
@@ -22,19 +28,16 @@ public:
     static QString WebSite();
     static QString DocumentURL() { return WebSite() + QLatin1String(kDocumentPath); }
 
-    fw::Label& StaticText1() const { return ControlNamed<fw::Label>(QStringLiteral("StaticText1")); }
-    fw::ProgressBar& ProgressBar1() const {
-        return ControlNamed<fw::ProgressBar>(QStringLiteral("ProgressBar1"));
-    }
+    QLabel* const StaticText1 = form_.take<QLabel>("StaticText1"); // what the check has found
+    QProgressBar* const ProgressBar1 = form_.take<QProgressBar>("ProgressBar1");
     fw::HTTPSocket& hp() { return hp_; }
-    fw::PushButton& PushButton1() const {
-        return ControlNamed<fw::PushButton>(QStringLiteral("PushButton1"));
-    }
+    QPushButton* const PushButton1 = form_.take<QPushButton>("PushButton1"); // Cancel
 
     void hp_PageReceived(const QString& url, int status, const fw::InternetHeaders& headers,
                          const QString& body);
     void hp_Error(int code);
     void PushButton1_Action();
+    void Event_Open();
 
     static QString startTag(const QString& name);
     static QString endTag(const QString& name);
@@ -55,11 +58,10 @@ public:
     // True skips the "current version" box; nothing sets it yet.
     bool automaticCheck = false;
 
-    static std::span<const fw::ControlSpec> LayoutTable();
-
 protected:
-    void Event_Open() override;
-    void Event_Close() override;
+    // Escape presses Cancel.
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend updateWindow& fw::Instance<updateWindow>();

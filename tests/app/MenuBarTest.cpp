@@ -1,89 +1,57 @@
-#include "app/MenuBar1.h"
-#include "framework/Errors.h"
+// The menu bar as a user works it: the menus, the shortcuts, the Edit commands on the focused text and
+// Quit. (The four commands of the last three menus are chosen in InfoWindowsTest.)
+#include "app/Startup.h"
+#include "quiz/Window1.h"
 #include "support/TestSupport.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
 
 using namespace testing_support;
 
-class MenuBarTest : public AppTest {
-protected:
-    void TearDown() override {
-        MenuBar1::Release();
-        AppTest::TearDown();
-    }
-};
+class MenuBarTest : public AppTest {};
 
-TEST_F(MenuBarTest, BuildsTheWholeTreeOnce) {
-    MenuBar1& bar = MenuBar1::instance();
-    EXPECT_EQ(&bar, &MenuBar1::instance());
-
-    struct Row {
-        const char* menu;
-        const char* name;
-        const char* text;
-        const char* shortcut; // nullptr: never assigned
-    };
-    const Row rows[] = {
-        {"FileMenu", "FileQuit", "Quit", "Cmd+Q"},
-        {"EditMenu", "EditUndo", "&Undo", "Cmd+Z"},
-        {"EditMenu", "UntitledMenu1", "-", nullptr},
-        {"EditMenu", "EditCut", "Cu&t", "Cmd+X"},
-        {"EditMenu", "EditCopy", "&Copy", "Cmd+C"},
-        {"EditMenu", "EditPaste", "&Paste", "Cmd+V"},
-        {"EditMenu", "EditClear", "Clear", ""},
-        {"EditMenu", "UntitledMenu0", "-", nullptr},
-        {"EditMenu", "EditSelectAll", "Select &All", "Cmd+A"},
-        {"ScoresMenu", "ScoresShow", "Show Scores", ""},
-        {"CheckforUpdateMenu", "CheckforUpdateCheckNow", "Check Now", ""},
-        {"ZDNHelpMenu", "ZDNHelpHelp", "Show Help", ""},
-        {"ZDNHelpMenu", "ZDNHelpAbout", "About...", ""},
-    };
-    ASSERT_EQ(bar.Count(), 5);
-    const char* titles[][2] = {{"FileMenu", "&File"},
-                               {"EditMenu", "&Edit"},
-                               {"ScoresMenu", "Scores"},
-                               {"CheckforUpdateMenu", "Check for Update"},
-                               {"ZDNHelpMenu", "ZDN Help"}};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(bar.Item(i).Name, titles[i][0]);
-        EXPECT_EQ(bar.Item(i).Text, titles[i][1]);
-        EXPECT_EQ(bar.Item(i).KeyboardShortcut, QString());
+TEST_F(MenuBarTest, ShortcutsAndEditCommandsWorkAndQuitClosesTheMainWindow) {
+    UseStubScripts({});
+    Startup::Begin();
+    Window1& main = Window1::instance();
+    fw::Present(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QStringList menus, shortcuts;
+    for (const QAction* menu : main.menuBar()->actions()) {
+        menus << menu->text();
+        for (const QAction* item : menu->menu()->actions())
+            if (!item->shortcut().isEmpty())
+                shortcuts << item->text() + ' ' + item->shortcut().toString();
     }
-    QMap<QString, int> position;
-    for (const Row& row : rows) {
-        const fw::MenuItem& menu = bar.Child(row.menu);
-        const int index = position[row.menu]++;
-        ASSERT_LT(index, menu.Count()) << row.name;
-        const fw::MenuItem& item = menu.Item(index);
-        EXPECT_EQ(item.Name, row.name);
-        EXPECT_EQ(item.Text, row.text);
-        EXPECT_TRUE(item.AutoEnable);
-        if (row.shortcut)
-            EXPECT_EQ(item.KeyboardShortcut, QString::fromLatin1(row.shortcut)) << row.name;
-        else
-            EXPECT_FALSE(item.KeyboardShortcut.has_value()) << row.name;
-        EXPECT_EQ(bar.Lookup(row.name), &item);
-    }
-    EXPECT_EQ(bar.Lookup("FileQuit")->ItemRole(), fw::MenuItem::Role::Quit);
-    EXPECT_EQ(bar.Lookup("ZDNHelpAbout")->ItemRole(), fw::MenuItem::Role::About);
-    EXPECT_THROW(bar.Child("NoSuchMenu"), fw::NilObjectError);
-}
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "Scores", "Check for Update", "ZDN Help"}));
+    EXPECT_EQ(shortcuts, (QStringList{"Quit Ctrl+Q", "&Undo Ctrl+Z", "Cu&t Ctrl+X", "&Copy Ctrl+C",
+                                      "&Paste Ctrl+V", "Select &All Ctrl+A"}));
 
-TEST_F(MenuBarTest, TheQtMenuBarShowsTheTreeWithLinuxShortcuts) {
-    QMenuBar qtBar;
-    fw::BuildQtMenuBar(MenuBar1::instance(), qtBar);
-    ASSERT_EQ(qtBar.actions().size(), 5);
-    QMenu* file = qtBar.actions()[0]->menu();
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-    QMenu* edit = qtBar.actions()[1]->menu();
-    EXPECT_EQ(edit->actions().size(), 8);
-    EXPECT_TRUE(edit->actions()[1]->isSeparator());
-    EXPECT_TRUE(edit->actions()[6]->isSeparator());
-    EXPECT_EQ(edit->actions()[3]->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
-    // About... stays in the last menu, after Show Help.
-    QMenu* help = qtBar.actions()[4]->menu();
-    ASSERT_EQ(help->actions().size(), 2);
-    EXPECT_EQ(help->actions()[1]->text(), "About...");
+    // The choice box's text, as the Edit menu's items would change it.
+    QLineEdit* text = main.ComboBox1->lineEdit();
+    main.ComboBox1->setEnabled(true);
+    text->setFocus();
+    text->setText("Blue Moon");
+    const auto choose = [&](const char* item) { main.menuBar()->findChild<QAction*>(item)->trigger(); };
+    choose("EditSelectAll");
+    choose("EditCut");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Blue Moon");
+    choose("EditPaste");
+    choose("EditPaste");
+    EXPECT_EQ(text->text(), "Blue MoonBlue Moon");
+    text->setSelection(0, 5);
+    choose("EditClear");
+    EXPECT_EQ(text->text(), "MoonBlue Moon");
+
+    const QSignalSpy closed(&main, &Window1::closed);
+    QTest::keySequence(&main, QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
+    Startup::End();
 }

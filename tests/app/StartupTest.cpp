@@ -1,14 +1,12 @@
 // Start-up and quitting, run against stub music-player scripts that log their runs.
 #include "app/Startup.h"
-#include "app/App.h"
-#include "app/MenuBar1.h"
 #include "app/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"
 
-#include <QMainWindow>
 #include <QMenuBar>
+#include <QSignalSpy>
 
 using namespace testing_support;
 
@@ -16,9 +14,6 @@ class StartupTest : public AppTest {};
 
 TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
     UseStubScripts({{172, "printf 'Library,Rock,Jazz'"}});
-    EXPECT_EQ(fw::Application::Instance(), nullptr);
-    EXPECT_THROW(App::instance(), fw::NilObjectError);
-
     Startup::Begin();
 
     // The game state: five empty choices, a generator, nothing else yet.
@@ -29,37 +24,29 @@ TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
     EXPECT_TRUE(Module1::Name.isEmpty());
     EXPECT_TRUE(Module1::SoundFlag); // the settings file was created with "True"
 
-    // The application object, its one menu bar and the four menu handlers.
-    App& app = App::instance();
-    EXPECT_EQ(app.GetMenuBar(), &MenuBar1::instance());
-    for (const char* item : {"ScoresShow", "CheckforUpdateCheckNow", "ZDNHelpHelp", "ZDNHelpAbout"})
-        EXPECT_TRUE(app.HasMenuHandler(QString::fromLatin1(item))) << item;
-
-    // The main window is open with its playlists; the High Scores window exists, hidden.
+    // The main window shows with its playlists and menu bar; the High Scores window exists, hidden.
     Window1& main = Window1::instance();
-    EXPECT_TRUE(main.IsVisible());
-    EXPECT_EQ(main.Title(), "Zandolin");
-    auto* bar = static_cast<QMainWindow*>(main.Widget())->menuBar();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->actions().size(), 5);
+    ProcessEvents();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.windowTitle(), "Zandolin");
+    EXPECT_EQ(main.menuBar()->actions().size(), 5);
+    EXPECT_EQ(main.Playlists->ListCount(), 3);
     ASSERT_NE(fw::OpenInstance<GameScores>(), nullptr);
-    EXPECT_FALSE(GameScores::instance().IsVisible());
+    EXPECT_FALSE(GameScores::instance().isVisible());
 
     // The application opens (174) before the main window (173, 172, 174).
     EXPECT_EQ(ScriptLog(), (QStringList{"174", "173", "172", "174"}));
 
     // Closing the main window saves the settings, runs 173, then the application's Close runs 173.
+    const QSignalSpy closed(&main, &Window1::closed);
     Module1::SoundFlag = false;
-    main.Close();
-    EXPECT_TRUE(fw::Application::QuitRequested());
+    main.close();
+    EXPECT_EQ(closed.size(), 1);
     EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "False\n");
     EXPECT_EQ(ScriptLog().mid(4), (QStringList{"173", "173"}));
-    ProcessEvents();
     EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
 
     Startup::End();
-    EXPECT_FALSE(MenuBar1::Exists());
-    EXPECT_EQ(fw::Application::Instance(), nullptr);
     EXPECT_EQ(Module1::R, nullptr);
     EXPECT_TRUE(Module1::ChoiceArray.isEmpty());
     EXPECT_EQ(fw::OpenInstance<GameScores>(), nullptr);
@@ -71,8 +58,8 @@ TEST_F(StartupTest, AFailingPlayerIsReportedAndTheProgramStillStarts) {
     EXPECT_TRUE(services->messages.contains("MPD error: Connection refused"))
         << services->messages.join('|').toStdString();
     Window1& main = Window1::instance();
-    EXPECT_EQ(main.Playlists().ListCount(), 0);
-    EXPECT_TRUE(main.StartTest().Default());
-    main.Close();
+    EXPECT_EQ(main.Playlists->ListCount(), 0);
+    EXPECT_TRUE(main.StartTest->isDefault());
+    main.close();
     Startup::End();
 }

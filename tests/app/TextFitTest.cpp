@@ -1,7 +1,6 @@
 // Every label and button of every window shows its whole text in the font the window asks for, as a
 // user sees it: measured with the widget's own font against the room its box gives the text. And no text
 // speaks of the music player of another platform.
-#include "app/App.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
 #include "quiz/Window1.h"
@@ -13,6 +12,7 @@
 
 #include <QFontInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -47,7 +47,6 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UseStubScripts({{172, "printf 'Library,Rock'"}});
-        app.Register();
         updateWindow::SetWebSite(QStringLiteral("http://127.0.0.1:9")); // nothing is fetched
     }
     void TearDown() override {
@@ -57,14 +56,16 @@ protected:
 
     // Notes each text that does not fit its control ("window.control "text": needed > room") and each
     // that speaks of another platform's music player.
-    void Examine(const fw::Window& window) {
+    void Examine(QWidget* window) {
         static const QRegularExpression foreignNames(QStringLiteral("iTune|AppleScript|\\bMac\\b|OS X"));
-        for (const auto& control : window.Controls()) {
-            const QString where = window.Title() + QLatin1Char('.') + control->Name();
+        auto* main = qobject_cast<QMainWindow*>(window);
+        QWidget* content = main ? main->centralWidget() : window;
+        for (QWidget* control : content->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QString where = window->windowTitle() + QLatin1Char('.') + control->objectName();
             QString text;
-            if (auto* edit = qobject_cast<QPlainTextEdit*>(control->Widget()))
+            if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
                 text = edit->toPlainText();
-            const auto [needed, room] = NeededAndRoom(control->Widget(), text);
+            const auto [needed, room] = NeededAndRoom(control, text);
             if (text.contains(foreignNames))
                 foreign << where;
             if (needed.width() > room.width() || needed.height() > room.height())
@@ -77,32 +78,31 @@ protected:
         }
     }
 
-    App app;
     QStringList cut, foreign;
 };
 
 TEST_F(WindowTexts, EveryTextFitsItsBoxAndNamesThePlayerUsedHere) {
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
     Window1& main = Window1::instance();
-    Examine(main);
+    Examine(&main);
     // The texts that handlers put into the same boxes later.
-    main.Disclosure().Text(QStringLiteral("Show Playlists and Song Titles"));
-    main.Banner().Text(QStringLiteral("Excellent!"));
-    main.NoSongs().Text(QStringLiteral("9999"));
-    Examine(main);
-    Examine(GameScores::instance());
-    Examine(Congratulations::instance());
-    Examine(selfTest::instance());
-    Examine(AboutBox::instance());
-    Examine(Help::instance());
+    main.Disclosure->setText(QStringLiteral("Show Playlists and Song Titles"));
+    main.Banner->setText(QStringLiteral("Excellent!"));
+    main.NoSongs->setText(QStringLiteral("9999"));
+    Examine(&main);
+    Examine(&GameScores::instance());
+    Examine(&Congratulations::instance());
+    Examine(&selfTest::instance());
+    Examine(&AboutBox::instance());
+    Examine(&Help::instance());
     updateWindow& update = updateWindow::instance();
-    Examine(update);
-    update.StaticText1().Text(QStringLiteral("This version is current."));
-    Examine(update);
+    Examine(&update);
+    update.StaticText1->setText(QStringLiteral("This version is current."));
+    Examine(&update);
     cut.removeDuplicates();
     EXPECT_EQ(cut, QStringList()) << qPrintable(cut.join('\n'));
     EXPECT_EQ(foreign, QStringList());
-    EXPECT_EQ(main.StaticText1().Text(), QStringLiteral("MPD Playlists (double-click to see song names)"));
+    EXPECT_EQ(main.StaticText1->text(), QStringLiteral("MPD Playlists (double-click to see song names)"));
 }
 
 } // namespace

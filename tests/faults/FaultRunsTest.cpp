@@ -32,16 +32,16 @@ protected:
     Window1& OpenWithClassics() {
         Module1::R = std::make_unique<fw::Random>(7);
         Window1& window = Window1::instance();
-        window.Playlists().ListIndex(1);
+        window.Playlists->ListIndex(1);
         window.Playlists_DoubleClick();
         window.Thread1().Wait(30000);
         ProcessEvents();
-        EXPECT_EQ(window.NoSongs().Text(), "12");
+        EXPECT_EQ(window.NoSongs->text(), "12");
         return window;
     }
     static void AnswerRight(Window1& window) {
-        window.ComboBox1().Text(Module1::CorrectAnswer);
-        window.Enter().Push();
+        window.ComboBox1->setEditText(Module1::CorrectAnswer);
+        window.Enter->click();
     }
     PrivateMpd mpd;
 };
@@ -49,7 +49,7 @@ protected:
 TEST_F(FaultTest, MpdKilledDuringATestGivesAMessageAndTheScoreStands) {
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     Window1& window = OpenWithClassics();
-    window.StartTest().Push();
+    window.StartTest->click();
     AnswerRight(window);
     ASSERT_EQ(Module1::Points, 10);
     ASSERT_TRUE(services->messages.isEmpty()) << services->messages.join('|').toStdString();
@@ -64,22 +64,22 @@ TEST_F(FaultTest, MpdKilledDuringATestGivesAMessageAndTheScoreStands) {
     ASSERT_NE(code, 0) << "MPD still answers";
 
     // The next song cannot be played: one clear message, the question moves on, the score stands.
-    window.NextQuestion().Push();
+    window.NextQuestion->click();
     ASSERT_EQ(services->messages.size(), 1);
     EXPECT_TRUE(services->messages[0].startsWith("MPD does not answer at socket " + mpd.Socket() + ": "))
         << services->messages[0].toStdString();
     EXPECT_EQ(Module1::Question, 2);
-    EXPECT_EQ(window.NPoints().Text(), "10");
+    EXPECT_EQ(window.NPoints->text(), "10");
     // Nor can the song be stopped: that is said too, and the answer still counts.
     AnswerRight(window);
     EXPECT_EQ(services->messages.size(), 2);
     EXPECT_EQ(Module1::Points, 20);
-    EXPECT_FALSE(window.Enter().Enabled());
+    EXPECT_FALSE(window.Enter->isEnabled());
 
     // With the player back the test goes on.
     mpd.Stop();
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    window.NextQuestion().Push();
+    window.NextQuestion->click();
     EXPECT_EQ(Module1::Question, 3);
     EXPECT_TRUE(mpd.IsPlaying());
     EXPECT_EQ(services->messages.size(), 2);
@@ -97,13 +97,13 @@ TEST_F(FaultTest, AScriptMissingOrNotExecutableGivesAMessageAndTheWindowGoesOn) 
     fw::ScriptRunner::SetBundleDir(bundle.path());
 
     Window1& window = OpenWithClassics();
-    window.StartTest().Push();
+    window.StartTest->click();
     ASSERT_EQ(services->messages.size(), 1);
     EXPECT_TRUE(services->messages[0].startsWith("The music player script " + play + " cannot be run: "))
         << services->messages[0].toStdString();
     EXPECT_EQ(Module1::Question, 1);
     EXPECT_FALSE(mpd.IsPlaying());
-    window.MoreTime().Push();
+    window.MoreTime->click();
     ASSERT_EQ(services->messages.size(), 2);
     EXPECT_TRUE(services->messages[1].startsWith("The music player script " + bundle.filePath("171")));
     AnswerRight(window);
@@ -111,7 +111,7 @@ TEST_F(FaultTest, AScriptMissingOrNotExecutableGivesAMessageAndTheWindowGoesOn) 
 
     // Made executable again, the script plays the next question's song.
     ASSERT_TRUE(QFile::setPermissions(play, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    window.NextQuestion().Push();
+    window.NextQuestion->click();
     EXPECT_EQ(Module1::Question, 2);
     EXPECT_TRUE(mpd.IsPlaying());
     EXPECT_EQ(services->messages.size(), 2);

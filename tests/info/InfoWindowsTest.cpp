@@ -1,6 +1,5 @@
 // The information commands, chosen from the menu as start-up binds them (About, Show Help, Check Now,
 // Show Scores), and pictures of every window.
-#include "app/App.h"
 #include "app/Startup.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
@@ -31,7 +30,7 @@ protected:
         AppTest::TearDown();
     }
     static void Choose(const char* item) {
-        auto* action = Window1::instance().Widget()->findChild<QAction*>(item);
+        auto* action = Window1::instance().findChild<QAction*>(item);
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
         ProcessEvents();
@@ -41,7 +40,7 @@ protected:
         Choose(item);
         W* shown = fw::OpenInstance<W>();
         ASSERT_NE(shown, nullptr) << item;
-        EXPECT_TRUE(shown->Widget()->isVisible()) << item;
+        EXPECT_TRUE(shown->isVisible()) << item;
         Choose(item);
         EXPECT_EQ(fw::OpenInstance<W>(), shown) << item;
     }
@@ -53,27 +52,27 @@ TEST_F(InfoWindows, EachCommandShowsItsWindowOnceAndTheAboutButtonsLeaveTheBoxOp
     ShowsOneWindow<selfTest>("CheckforUpdateCheckNow");
     ShowsOneWindow<GameScores>("ScoresShow");
     AboutBox& box = AboutBox::instance();
-    EXPECT_EQ(box.StaticText4().Text(), App::instance().LongVersion());
+    EXPECT_EQ(box.StaticText4->text(), "1.4.2 Linux");
 
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(fw::OpenInstance<AboutBox>(), &box);
-        QTest::mouseClick(box.PushButton1().Widget(), Qt::LeftButton);
-        QTest::mouseClick(box.PushButton2().Widget(), Qt::LeftButton);
+        QTest::mouseClick(box.PushButton1, Qt::LeftButton);
+        QTest::mouseClick(box.PushButton2, Qt::LeftButton);
         ProcessEvents();
         EXPECT_EQ(services->urls.mid(2 * round),
                   QStringList({"mailto:author@zandolin.example", "http://www.zandolin.example"}));
     }
     EXPECT_EQ(fw::OpenInstance<AboutBox>(), &box);
-    EXPECT_TRUE(box.Widget()->isVisible());
+    EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(services->messages.isEmpty());
 }
 
 TEST_F(InfoWindows, ALinkThatCannotBeOpenedSaysSoAndShowsTheAddress) {
     services->opensUrls = false; // no browser or mail program is set up
     Choose("ZDNHelpAbout");
-    QTest::mouseClick(AboutBox::instance().PushButton1().Widget(), Qt::LeftButton);
-    QTest::mouseClick(AboutBox::instance().PushButton2().Widget(), Qt::LeftButton);
-    QTest::mouseClick(Window1::instance().Kagi1().Widget(), Qt::LeftButton);
+    QTest::mouseClick(AboutBox::instance().PushButton1, Qt::LeftButton);
+    QTest::mouseClick(AboutBox::instance().PushButton2, Qt::LeftButton);
+    QTest::mouseClick(Window1::instance().Kagi1, Qt::LeftButton);
     ASSERT_EQ(services->urls.size(), 3);
     QStringList expected;
     for (const QString& url : services->urls)
@@ -86,26 +85,24 @@ TEST_F(InfoWindows, ALinkThatCannotBeOpenedSaysSoAndShowsTheAddress) {
 TEST_F(InfoWindows, ShowScoresBringsTheWindowBackToLeftTenAndReloadsTheFileAfterAClose) {
     Choose("ScoresShow");
     GameScores& scores = GameScores::instance();
-    scores.Left(420);
-    scores.Top(95);
+    scores.move(420, 95);
     Choose("ScoresShow");
-    EXPECT_EQ(scores.Left(), 10);
-    EXPECT_EQ(scores.Top(), 95);
+    EXPECT_EQ(scores.pos(), QPoint(10, 95));
 
-    scores.Close();
+    scores.close();
     ProcessEvents();
     testing_support::WriteFile(ConfigFile("zandolinscores.txt"), "Grace\t50\n");
     Choose("ScoresShow");
     GameScores* fresh = fw::OpenInstance<GameScores>();
     ASSERT_NE(fresh, nullptr);
-    EXPECT_EQ(fresh->HighScores().Cell(0, 0), "Grace");
-    EXPECT_EQ(fresh->Left(), 10);
-    EXPECT_TRUE(fresh->Widget()->isVisible());
+    EXPECT_EQ(fresh->HighScores->Cell(0, 0), "Grace");
+    EXPECT_EQ(fresh->x(), 10);
+    EXPECT_TRUE(fresh->isVisible());
 }
 
 TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     Choose("ZDNHelpHelp");
-    const QString text = Help::instance().EditField1().Text();
+    const QString text = Help::instance().EditField1->toPlainText();
     const QStringList paragraphs = text.split("\n\n");
     ASSERT_EQ(paragraphs.size(), 4);
     EXPECT_EQ(paragraphs[0],
@@ -120,16 +117,15 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
         EXPECT_FALSE(paragraph.contains(QRegularExpression("[.] (?! )|   "))) << paragraph.toStdString();
     }
 
-    auto* edit = qobject_cast<QPlainTextEdit*>(Help::instance().EditField1().Widget());
-    ASSERT_NE(edit, nullptr);
+    QPlainTextEdit* edit = Help::instance().EditField1;
     edit->moveCursor(QTextCursor::Start);
     QTest::keyClicks(edit, "My notes: ");
     Choose("ZDNHelpHelp");
-    EXPECT_TRUE(Help::instance().EditField1().Text().startsWith("My notes: MPD should"));
-    Help::instance().Close();
+    EXPECT_TRUE(Help::instance().EditField1->toPlainText().startsWith("My notes: MPD should"));
+    Help::instance().close();
     ProcessEvents();
     Choose("ZDNHelpHelp");
-    EXPECT_EQ(Help::instance().EditField1().Text(), text);
+    EXPECT_EQ(Help::instance().EditField1->toPlainText(), text);
 }
 
 // Renders each window to a PNG, so that its look can be checked by eye, when ZANDOLIN_SCREENSHOT_DIR
@@ -141,10 +137,10 @@ protected:
         InfoWindows::TearDown();
     }
     // Grabs the window as drawn now, without running events that could close it first.
-    static void Save(const fw::Window& window, const char* name) {
+    static void Save(QWidget& window, const char* name) {
         const QString path =
             QDir(qEnvironmentVariable("ZANDOLIN_SCREENSHOT_DIR")).filePath(name + QStringLiteral(".png"));
-        ASSERT_TRUE(window.Widget()->grab().save(path, "PNG")) << path.toStdString();
+        ASSERT_TRUE(window.grab().save(path, "PNG")) << path.toStdString();
         std::printf("%s\n", qPrintable(path));
     }
 };
@@ -154,7 +150,7 @@ TEST_F(Screenshots, EveryWindow) {
         GTEST_SKIP() << "set ZANDOLIN_SCREENSHOT_DIR to render the windows";
     ASSERT_TRUE(QDir().mkpath(qEnvironmentVariable("ZANDOLIN_SCREENSHOT_DIR")));
     Save(Window1::instance(), "Window1");
-    GameScores::instance().Close();
+    GameScores::instance().close();
     testing_support::WriteFile(ConfigFile("zandolinscores.txt"),
                                "Ada\t200\nGrace\t187\nLinus\t154\nAlan\t150\nBarbara\t120\nDennis\t96\n"
                                "Edsger\t80\nFrances\t60\nKen\t30\nMargaret\t10\n");
@@ -163,12 +159,12 @@ TEST_F(Screenshots, EveryWindow) {
     Save(GameScores::instance(), "GameScores");
     Save(AboutBox::instance(), "AboutBox");
     // A misspelt word typed into the help text shows its mark.
-    auto* help = qobject_cast<QPlainTextEdit*>(Help::instance().EditField1().Widget());
+    QPlainTextEdit* help = Help::instance().EditField1;
     help->moveCursor(QTextCursor::Start);
     QTest::keyClicks(help, "A quizz for your MPD songs.  ");
     Save(Help::instance(), "Help");
     Save(selfTest::instance(), "selfTest");
-    Congratulations::instance().NameField().Text(QStringLiteral("Grace"));
+    Congratulations::instance().NameField->setText(QStringLiteral("Grace"));
     Save(Congratulations::instance(), "Congratulations");
     // A port where nothing listens makes the check fail at once; the picture is taken before.
     updateWindow::SetWebSite(QStringLiteral("http://127.0.0.1:9"));

@@ -54,7 +54,7 @@ TEST_F(Spelling, UnknownWordsAreMarkedAndASuggestionReplacesThemUnlessNoDictiona
         SCOPED_TRACE(language);
         const bool checked = !*language;
         Help::SetSpellingLanguage(QString::fromLatin1(language));
-        auto* edit = static_cast<QPlainTextEdit*>(Help::instance().EditField1().Widget());
+        auto* edit = Help::instance().EditField1;
         ProcessEvents(); // shown
         edit->moveCursor(QTextCursor::Start);
         QTest::keyClicks(edit, "My speling notes: ");
@@ -68,7 +68,7 @@ TEST_F(Spelling, UnknownWordsAreMarkedAndASuggestionReplacesThemUnlessNoDictiona
             edit->toPlainText().startsWith(checked ? "My spelling notes: MPD" : "My speling notes: MPD"));
         EXPECT_EQ(Marked(edit), QStringList());
         EXPECT_EQ(RightClick(edit, QStringLiteral("notes"), QString()).value(0), "&Undo"); // a known word
-        Help::instance().Close();
+        Help::instance().close();
         ProcessEvents();
     }
     Help::SetSpellingLanguage(QString());

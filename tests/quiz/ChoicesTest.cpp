@@ -18,15 +18,15 @@ protected:
     }
     Window1& WindowWithSongs(const QStringList& titles) {
         Window1& window = Window1::instance();
-        window.iTunes().DeleteAllRows();
+        window.iTunes->DeleteAllRows();
         for (const QString& title : titles)
-            window.iTunes().AddRow(title);
+            window.iTunes->AddRow(title);
         return window;
     }
     static QStringList BoxRows(Window1& window) {
         QStringList rows;
-        for (int i = 0; i < window.ComboBox1().ListCount(); ++i)
-            rows << window.ComboBox1().List(i);
+        for (int i = 0; i < window.ComboBox1->count(); ++i)
+            rows << window.ComboBox1->itemText(i);
         return rows;
     }
 };
@@ -40,7 +40,7 @@ TEST_F(ChoicesTest, TenDifferentTitlesGiveFiveDifferentChoicesInChangingOrder) {
         window.HandleChoices();
         ASSERT_GE(Module1::M, 0);
         ASSERT_LT(Module1::M, 10);
-        EXPECT_EQ(Module1::CorrectAnswer, window.iTunes().Cell(Module1::M, 0));
+        EXPECT_EQ(Module1::CorrectAnswer, window.iTunes->Cell(Module1::M, 0));
         const QStringList choices = Module1::ChoiceArray;
         ASSERT_EQ(choices.size(), 5);
         EXPECT_EQ(QSet<QString>(choices.begin(), choices.end()).size(), 5);
@@ -64,10 +64,10 @@ TEST_F(ChoicesTest, ASecondRowWithTheSameTitleCanStandTwiceAndBothAreRight) {
     ASSERT_TRUE(sawTwice);
     // The answer is judged by its text, so either entry is right.
     Module1::Question = 3;
-    window.ComboBox1().Text("Twin");
+    window.ComboBox1->setEditText("Twin");
     window.Enter_Action();
     EXPECT_EQ(Module1::Points, 10);
-    EXPECT_EQ(window.Banner().Text(), "Excellent!");
+    EXPECT_EQ(window.Banner->text(), "Excellent!");
 }
 
 TEST_F(ChoicesTest, ADrawWithTooFewOtherTitlesStartsAgainWithAnotherSong) {
@@ -90,8 +90,8 @@ TEST_F(ChoicesTest, ListsThatCanNeverGiveFiveChoicesAreRefusedWithoutHanging) {
     EXPECT_EQ(services->messages,
               QStringList{"There are not enough different song titles in this Playlist to play Zandolin!"});
     EXPECT_EQ(Module1::Question, 0);
-    EXPECT_FALSE(window.Enter().Enabled());
-    EXPECT_TRUE(window.StartTest().Default());
+    EXPECT_FALSE(window.Enter->isEnabled());
+    EXPECT_TRUE(window.StartTest->isDefault());
 
     // Four titles of which some repeat can: a song titled A leaves A, B, C and D on the other rows.
     WindowWithSongs({"A", "B", "C", "D", "A", "B", "C", "D", "A", "B"});
@@ -100,7 +100,7 @@ TEST_F(ChoicesTest, ListsThatCanNeverGiveFiveChoicesAreRefusedWithoutHanging) {
     EXPECT_EQ(Module1::Question, 1);
     // A list replaced during the test by four single titles cannot.
     WindowWithSongs({"A", "B", "C", "D"});
-    window.NextQuestion().Enabled(true);
+    window.NextQuestion->setEnabled(true);
     window.NextQuestion_Action();
     EXPECT_EQ(Module1::Question, 1); // the test stays where it was
     EXPECT_EQ(services->messages.size(), 1);
@@ -109,7 +109,7 @@ TEST_F(ChoicesTest, ListsThatCanNeverGiveFiveChoicesAreRefusedWithoutHanging) {
 TEST_F(ChoicesTest, AScoreQualifiesAgainstTheStoredTableOnlyWithPoints) {
     Window1& window = Window1::instance();
     WriteFile(ConfigFile("zandolinscores.txt"), QByteArray("Ann\t150\n").repeated(10));
-    GameScores::instance().Close();
+    GameScores::instance().close();
     ProcessEvents();
     const std::pair<int, bool> cases[] = {{0, false}, {-20, false}, {150, false}, {151, true}};
     for (const auto& [points, qualifies] : cases) {

@@ -2,8 +2,6 @@
 #include "quiz/Window1.h"
 #include "support/TestSupport.h"
 
-#include <QTableWidget>
-
 namespace {
 
 class LoadingTest : public testing_support::AppTest {};
@@ -14,8 +12,8 @@ TEST_F(LoadingTest, LoaderThreadRunsItsScriptAfterTheMainThreads) {
     UseStubScripts({{172, "printf 'Library,Mine'"},
                     {168, "sleep 0.2; echo '168 end' >> \"$(dirname \"$0\")/runs.log\""}});
     Window1& w = Window1::instance();
-    w.Playlists().ListIndex(1);
-    emit w.Playlists().Table()->cellDoubleClicked(1, 1);
+    w.Playlists->ListIndex(1);
+    emit w.Playlists->cellDoubleClicked(1, 1);
     ASSERT_TRUE(w.Thread1().Wait(30000));
     QStringList runs = ScriptLog();
     runs.removeIf([](const QString& line) { return !line.startsWith("168"); });
@@ -25,10 +23,12 @@ TEST_F(LoadingTest, LoaderThreadRunsItsScriptAfterTheMainThreads) {
 TEST_F(LoadingTest, DisclosureTriangleFoldsThePlaylistAreaAndBack) {
     UseStubScripts({});
     Window1& w = Window1::instance();
-    for (const auto& [height, text] : {std::pair{297, "Show"}, {432, "Hide"}}) {
-        w.DisclosureTriangle1_Action();
-        EXPECT_EQ(w.Height(), height);
-        EXPECT_EQ(w.Disclosure().Text(), QString(text) + " Playlists and Song Titles");
+    for (const auto& [height, text, arrow] :
+         {std::tuple{297, "Show", Qt::RightArrow}, std::tuple{432, "Hide", Qt::DownArrow}}) {
+        w.DisclosureTriangle1->click();
+        EXPECT_EQ(w.centralWidget()->height(), height);
+        EXPECT_EQ(w.Disclosure->text(), QString(text) + " Playlists and Song Titles");
+        EXPECT_EQ(w.DisclosureTriangle1->arrowType(), arrow);
     }
 }
 

@@ -7,19 +7,19 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QTableWidget>
 #include <QTcpServer>
 #include <memory>
 
 namespace {
 
 using testing_support::PrivateMpd;
+using testing_support::Shown;
 
 const QString kTooFew = "There are too few songs in this Playlist.  Choose another Playlist.";
 
 void DoubleClickPlaylist(Window1& w, int row) {
-    w.Playlists().ListIndex(row);
-    emit w.Playlists().Table()->cellDoubleClicked(row, 1);
+    w.Playlists->ListIndex(row);
+    emit w.Playlists->cellDoubleClicked(row, 1);
 }
 
 QStringList Rows(const fw::Listbox& list, int column = 0) {
@@ -84,20 +84,20 @@ protected:
 
 TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
     Window1& w = Window1::instance();
-    EXPECT_EQ(Rows(w.Playlists(), 0), (QStringList{"1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(Rows(w.Playlists(), 1),
+    EXPECT_EQ(Rows(*w.Playlists, 0), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(Rows(*w.Playlists, 1),
               (QStringList{" Library", "Big", "Classics", "Everything Odd", "Mixed Bag", "Short Set"}));
 
     for (const auto& [row, count] : {std::pair{2, 12}, {5, 9}, {1, 10000}}) {
-        const QString playlist = w.Playlists().Cell(row, 1);
+        const QString playlist = w.Playlists->Cell(row, 1);
         DoubleClickPlaylist(w, row);
         EXPECT_EQ(Module1::Z, row + 1);
-        EXPECT_EQ(Rows(w.iTunes()), SongRows(playlist));
-        EXPECT_EQ(w.NoSongs().Text(), QString::number(count));
+        EXPECT_EQ(Rows(*w.iTunes), SongRows(playlist));
+        EXPECT_EQ(w.NoSongs->text(), QString::number(count));
         EXPECT_EQ(services->messages, count < 10 ? QStringList{kTooFew} : QStringList{}) << count;
-        EXPECT_TRUE(w.Busy().Visible()); // until the loader thread has reported back
+        EXPECT_TRUE(Shown(w.Busy)); // until the loader thread has reported back
         FinishLoader(w);
-        EXPECT_FALSE(w.Busy().Visible());
+        EXPECT_FALSE(Shown(w.Busy));
         services->messages.clear();
     }
 
@@ -112,13 +112,13 @@ TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
     DoubleClickPlaylist(w, 0);
     EXPECT_EQ(services->messages, QStringList{"Pick any row other than the Library!"});
     EXPECT_EQ(Module1::Z, 2);
-    EXPECT_EQ(w.iTunes().ListCount(), 10000);
-    EXPECT_FALSE(w.Busy().Visible());
+    EXPECT_EQ(w.iTunes->ListCount(), 10000);
+    EXPECT_FALSE(Shown(w.Busy));
 
     // No row selected: playlist 0, which has no songs.
     DoubleClickPlaylist(w, -1);
     FinishLoader(w);
-    EXPECT_EQ(w.NoSongs().Text(), "0");
+    EXPECT_EQ(w.NoSongs->text(), "0");
     EXPECT_EQ(services->messages, (QStringList{"Pick any row other than the Library!", kTooFew}));
 }
 
@@ -131,7 +131,7 @@ TEST_F(MpdTest, RowsPlayTheirSongsWhateverChangesInMpd) {
     ASSERT_TRUE(mpd_->AddPlaylist("Aardvark", {classics.first()}));
     DoubleClickPlaylist(w, 2);
     FinishLoader(w);
-    EXPECT_EQ(Rows(w.iTunes()), shown);
+    EXPECT_EQ(Rows(*w.iTunes), shown);
 
     EXPECT_TRUE(mpd_->AddPlaylist("Classics", QStringList(classics.rbegin(), classics.rend())));
     for (const int row : {0, 5, 11}) {
@@ -152,14 +152,14 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     DoubleClickPlaylist(w, 2);
     FinishLoader(w);
     EXPECT_EQ(services->messages, refused);
-    EXPECT_EQ(w.iTunes().ListCount(), 0);
-    EXPECT_FALSE(w.Busy().Visible());
+    EXPECT_EQ(w.iTunes->ListCount(), 0);
+    EXPECT_FALSE(Shown(w.Busy));
 
     services->messages.clear();
-    w.Playlists().DeleteAllRows();
+    w.Playlists->DeleteAllRows();
     w.GetiTunePlaylists(); // as the window opens
     EXPECT_EQ(services->messages, QStringList{downAt + "start Zandolin again."});
-    EXPECT_EQ(w.Playlists().ListCount(), 0);
+    EXPECT_EQ(w.Playlists->ListCount(), 0);
 }
 
 } // namespace

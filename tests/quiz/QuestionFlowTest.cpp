@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QPoint>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <QWidget>
@@ -24,43 +25,41 @@ protected:
         SetSongs(10);
     }
     void SetSongs(int count) {
-        window->iTunes().DeleteAllRows();
+        window->iTunes->DeleteAllRows();
         for (int i = 0; i < count; ++i)
-            window->iTunes().AddRow(QStringLiteral("Song %1").arg(i + 1));
+            window->iTunes->AddRow(QStringLiteral("Song %1").arg(i + 1));
     }
     void Answer(bool right) {
-        window->ComboBox1().Text(right ? Module1::CorrectAnswer : QStringLiteral("Not this one"));
-        window->Enter().Push();
+        window->ComboBox1->setEditText(right ? Module1::CorrectAnswer : QStringLiteral("Not this one"));
+        window->Enter->click();
     }
     void PlayWholeTest(bool right) {
-        window->StartTest().Push();
+        window->StartTest->click();
         for (int q = 1; q <= 20; ++q) {
             Answer(right);
             if (q < 20)
-                window->NextQuestion().Push();
+                window->NextQuestion->click();
         }
     }
     // The periods of every timer still running end, shortest first.
     void LetPendingTimersRun() {
-        for (fw::Timer* timer : {&window->Timer3(), &window->Timer2(), &window->Timer1(), &window->Timer4()})
-            if (timer->IsRunning())
-                timer->FireNow();
+        for (QTimer* timer : {&window->Timer3, &window->Timer2, &window->Timer1, &window->Timer4})
+            if (timer->isActive())
+                FireNow(*timer);
     }
     bool AnyTimerRuns() const {
-        return window->Timer1().IsRunning() || window->Timer2().IsRunning() || window->Timer3().IsRunning() ||
-               window->Timer4().IsRunning();
+        return window->Timer1.isActive() || window->Timer2.isActive() || window->Timer3.isActive() ||
+               window->Timer4.isActive();
     }
     // The buttons and the choice box: "*" enabled and the default button, "+" enabled, "-" disabled.
     QString Controls() const {
-        auto mark = [](const fw::Control& c, bool isDefault) {
-            return isDefault ? "*" : c.Enabled() ? "+" : "-";
+        auto mark = [](const QWidget* c) {
+            auto* button = qobject_cast<const QPushButton*>(c);
+            return button && button->isDefault() ? "*" : c->isEnabled() ? "+" : "-";
         };
         return QStringLiteral("start%1 enter%2 next%3 more%4 box%5")
-            .arg(mark(window->StartTest(), window->StartTest().Default()))
-            .arg(mark(window->Enter(), window->Enter().Default()))
-            .arg(mark(window->NextQuestion(), window->NextQuestion().Default()))
-            .arg(mark(window->MoreTime(), false))
-            .arg(mark(window->ComboBox1(), false));
+            .arg(mark(window->StartTest), mark(window->Enter), mark(window->NextQuestion),
+                 mark(window->MoreTime), mark(window->ComboBox1));
     }
     // The same, as each phase should have them (written out apart from the window's own table).
     static QString ControlsIn(Phase phase) {
@@ -75,72 +74,71 @@ protected:
 TEST_F(QuestionFlowTest, StartTestNeedsTenSongsThenListens) {
     EXPECT_EQ(Controls(), ControlsIn(Phase::Idle));
     SetSongs(9);
-    window->StartTest().Push();
+    window->StartTest->click();
     EXPECT_EQ(services->messages,
               QStringList{"There are not enough songs in this Playlist to play Zandolin!"});
     EXPECT_EQ(Module1::Question, 0);
 
     SetSongs(10);
-    window->StartTest().Push();
+    window->StartTest->click();
     EXPECT_EQ(Module1::Question, 1);
-    EXPECT_EQ(window->QuestionNo().Text(), "1");
+    EXPECT_EQ(window->QuestionNo->text(), "1");
     EXPECT_EQ(Controls(), ControlsIn(Phase::Listening));
-    EXPECT_TRUE(window->Timer4().IsRunning());
+    EXPECT_TRUE(window->Timer4.isActive());
     EXPECT_EQ(ScriptLog().last(), QStringLiteral("169 2 %1").arg(Module1::M + 1));
-    EXPECT_EQ(window->ComboBox1().ListCount(), 5);
-    EXPECT_EQ(window->ComboBox1().Text(), ""); // nothing is chosen for the player
+    EXPECT_EQ(window->ComboBox1->count(), 5);
+    EXPECT_EQ(window->ComboBox1->currentText(), ""); // nothing is chosen for the player
 }
 
 TEST_F(QuestionFlowTest, AnEmptyAnswerIsWrongAndShowsTheRightTitleUntilNextSong) {
-    window->StartTest().Push();
-    window->ComboBox1().Text(QString());
-    window->Enter().Push();
-    EXPECT_EQ(window->NPoints().Text(), "-1");
-    EXPECT_EQ(window->Banner().Text(), "Nope!");
-    EXPECT_EQ(window->Answer().Text(), Module1::CorrectAnswer);
-    EXPECT_TRUE(window->Banner().Visible() && window->Answer().Visible() && window->Label().Visible());
+    window->StartTest->click();
+    window->ComboBox1->setEditText(QString());
+    window->Enter->click();
+    EXPECT_EQ(window->NPoints->text(), "-1");
+    EXPECT_EQ(window->Banner->text(), "Nope!");
+    EXPECT_EQ(window->Answer->text(), Module1::CorrectAnswer);
+    EXPECT_TRUE(Shown(window->Banner) && Shown(window->Answer) && Shown(window->Label));
     EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredWrong));
-    EXPECT_FALSE(window->Timer3().IsRunning()); // no automatic advance
+    EXPECT_FALSE(window->Timer3.isActive()); // no automatic advance
     EXPECT_EQ(ScriptLog().last(), "170");
-    window->Timer2().FireNow();
-    EXPECT_FALSE(window->Banner().Visible());
-    EXPECT_TRUE(window->Answer().Visible());
-    window->NextQuestion().Push();
-    EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible());
+    FireNow(window->Timer2);
+    EXPECT_FALSE(Shown(window->Banner));
+    EXPECT_TRUE(Shown(window->Answer));
+    window->NextQuestion->click();
+    EXPECT_FALSE(Shown(window->Answer) || Shown(window->Label));
     EXPECT_EQ(Module1::Question, 2);
     EXPECT_EQ(Controls(), ControlsIn(Phase::Listening));
 }
 
 TEST_F(QuestionFlowTest, ARightAnswerAdvancesByItselfOnce) {
-    window->StartTest().Push();
+    window->StartTest->click();
     for (int q = 1; q < 5; ++q) {
         Answer(true);
-        window->Timer3().FireNow(); // two seconds later
+        FireNow(window->Timer3); // two seconds later
     }
     ASSERT_EQ(Module1::Question, 5);
     Answer(true);
-    EXPECT_EQ(window->Banner().Text(), "Excellent!");
+    EXPECT_EQ(window->Banner->text(), "Excellent!");
     EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredRight));
     EXPECT_EQ(Module1::Points, 50);
-    window->NextQuestion().Push(); // the player is quicker than the timer
-    window->Timer3().FireNow();
+    window->NextQuestion->click(); // the player is quicker than the timer
+    EXPECT_FALSE(window->Timer3.isActive());
     EXPECT_EQ(Module1::Question, 6);
 }
 
 TEST_F(QuestionFlowTest, TwentyRightAnswersEndWithTheNameEntry) {
     PlayWholeTest(true);
     EXPECT_EQ(Module1::Points, 200);
-    EXPECT_TRUE(window->TestOver().Visible());
-    EXPECT_EQ(window->ComboBox1().Text(), "");
+    EXPECT_TRUE(Shown(window->TestOver));
+    EXPECT_EQ(window->ComboBox1->currentText(), "");
     EXPECT_EQ(Controls(), ControlsIn(Phase::TestOver));
     Congratulations* entry = fw::OpenInstance<Congratulations>();
     ASSERT_NE(entry, nullptr);
-    EXPECT_TRUE(entry->IsVisible());
+    EXPECT_TRUE(entry->isVisible());
     // At left 740, top 70, or as far left as it takes to lie on a narrower screen.
-    const int right = entry->Widget()->screen()->availableGeometry().right() + 1;
-    EXPECT_EQ(QPoint(entry->Left(), entry->Top()),
-              QPoint(std::min(740, right - entry->Widget()->frameGeometry().width()), 70));
-    window->Timer3().FireNow();
+    const int right = entry->screen()->availableGeometry().right() + 1;
+    EXPECT_EQ(entry->pos(), QPoint(std::min(740, right - entry->frameGeometry().width()), 70));
+    FireNow(window->Timer3);
     EXPECT_EQ(Module1::Question, 20); // no question 21
 }
 
@@ -148,34 +146,34 @@ TEST_F(QuestionFlowTest, TwentyWrongAnswersAreClearedFiveSecondsLater) {
     PlayWholeTest(false);
     EXPECT_EQ(Module1::Points, -20);
     EXPECT_EQ(fw::OpenInstance<Congratulations>(), nullptr);
-    EXPECT_TRUE(window->TestOver().Visible() && window->Answer().Visible() && window->ComboBox1().Enabled());
-    ASSERT_TRUE(window->Timer1().IsRunning());
-    window->Timer1().FireNow();
-    EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible());
-    EXPECT_EQ(window->ComboBox1().Text(), "");
+    EXPECT_TRUE(Shown(window->TestOver) && Shown(window->Answer) && window->ComboBox1->isEnabled());
+    ASSERT_TRUE(window->Timer1.isActive());
+    FireNow(window->Timer1);
+    EXPECT_FALSE(Shown(window->Answer) || Shown(window->Label));
+    EXPECT_EQ(window->ComboBox1->currentText(), "");
     EXPECT_EQ(Controls(), ControlsIn(Phase::TestOver));
 }
 
 TEST_F(QuestionFlowTest, QuitRestartMoreTimeAndTheSupportButton) {
-    window->StartTest().Push();
-    window->Timer4().FireNow(); // the ten seconds are up
+    window->StartTest->click();
+    FireNow(window->Timer4); // the ten seconds are up
     EXPECT_EQ(ScriptLog().last(), "170");
-    window->MoreTime().Push();
+    window->MoreTime->click();
     EXPECT_EQ(ScriptLog().last(), "171");
-    EXPECT_TRUE(window->Timer4().IsRunning());
+    EXPECT_TRUE(window->Timer4.isActive());
     Answer(true);
-    window->NextQuestion().Push();
-    window->StartTest().Push(); // restarts from question 1 with 0 points
+    window->NextQuestion->click();
+    window->StartTest->click(); // restarts from question 1 with 0 points
     EXPECT_EQ(std::pair(Module1::Question, Module1::Points), std::pair(1, 0));
     Answer(false);
-    window->Quit().Push();
+    window->Quit->click();
     EXPECT_FALSE(AnyTimerRuns()); // nothing of the quit test acts later
     EXPECT_EQ(std::pair(Module1::Question, Module1::Points), std::pair(0, 0));
-    EXPECT_EQ(window->NPoints().Text(), "0");
-    EXPECT_FALSE(window->Answer().Visible() || window->Label().Visible() || window->Banner().Visible());
+    EXPECT_EQ(window->NPoints->text(), "0");
+    EXPECT_FALSE(Shown(window->Answer) || Shown(window->Label) || Shown(window->Banner));
     EXPECT_EQ(Controls(), ControlsIn(Phase::Idle));
 
-    window->Kagi1().Push();
+    window->Kagi1->click();
     ASSERT_EQ(services->urls.size(), 1);
     const QUrl page(services->urls[0]);
     EXPECT_EQ(page.scheme(), "https");
@@ -192,26 +190,26 @@ TEST_F(QuestionFlowTest, ATimerActsOnlyOnTheQuestionThatStartedIt) {
         bool answerShown;
     };
     const Case cases[] = {
-        {"wrong last answer, Start Test at once", [&] { PlayWholeTest(false), window->StartTest().Push(); },
+        {"wrong last answer, Start Test at once", [&] { PlayWholeTest(false), window->StartTest->click(); },
          1, Phase::Listening, false},
         {"wrong last answer, Quit Test, Start Test",
-         [&] { PlayWholeTest(false), window->Quit().Push(), window->StartTest().Push(); }, 1,
+         [&] { PlayWholeTest(false), window->Quit->click(), window->StartTest->click(); }, 1,
          Phase::Listening, false},
         {"right answer, Next Song at once, wrong answer",
-         [&] { window->StartTest().Push(), Answer(true), window->NextQuestion().Push(), Answer(false); }, 2,
+         [&] { window->StartTest->click(), Answer(true), window->NextQuestion->click(), Answer(false); }, 2,
          Phase::AnsweredWrong, true},
         {"right last answer, Start Test, wrong answer",
-         [&] { PlayWholeTest(true), window->StartTest().Push(), Answer(false); }, 1, Phase::AnsweredWrong,
+         [&] { PlayWholeTest(true), window->StartTest->click(), Answer(false); }, 1, Phase::AnsweredWrong,
          true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        window->Quit().Push();
+        window->Quit->click();
         c.steps();
         LetPendingTimersRun();
         EXPECT_EQ(Module1::Question, c.question);
         EXPECT_EQ(Controls(), ControlsIn(c.phase));
-        EXPECT_EQ(window->Answer().Visible(), c.answerShown);
-        EXPECT_EQ(window->Label().Visible(), c.answerShown);
+        EXPECT_EQ(Shown(window->Answer), c.answerShown);
+        EXPECT_EQ(Shown(window->Label), c.answerShown);
     }
 }

@@ -13,7 +13,7 @@ protected:
     // The stored table loaded hidden, as at start-up, and a finished test with points.
     void Start(int points) {
         WriteFile(Path(), ScoresFile(kTen));
-        GameScores::instance().Hide();
+        GameScores::instance().hide();
         FinishTest(points);
     }
     // What the main window does at the end of a qualifying test.
@@ -21,38 +21,38 @@ protected:
         Module1::Points = points;
         Module1::Question = 20;
         Module1::NewHighScoreFlag = true;
-        Congratulations::instance().Show();
+        fw::Present(&Congratulations::instance());
         ProcessEvents();
     }
     static void File(const QString& name) {
-        Congratulations::instance().NameField().Text(name);
-        Congratulations::instance().Enter().Push();
+        Congratulations::instance().NameField->setText(name);
+        Congratulations::instance().Enter->click();
     }
 };
 
 TEST_F(CongratulationsTest, EnterIsTheDefaultOnlyWithANameYetAnEmptyNameIsFiled) {
     Start(300);
     Congratulations& window = Congratulations::instance();
-    auto* editor = static_cast<QLineEdit*>(window.NameField().Widget());
+    QLineEdit* editor = window.NameField;
     // Only letters of any script and digits are taken, up to ten.
     QTest::keyClicks(editor, "Al i-ce!");
     QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QStringLiteral("ë"), Qt::NoModifier);
     QTest::keyClicks(editor, "12345678");
-    EXPECT_EQ(window.NameField().Text(), "Aliceë1234");
-    EXPECT_TRUE(window.Enter().Default());
+    EXPECT_EQ(window.NameField->text(), "Aliceë1234");
+    EXPECT_TRUE(window.Enter->isDefault());
 
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Backspace);
-    EXPECT_FALSE(window.Enter().Default());
+    EXPECT_FALSE(window.Enter->isDefault());
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_TRUE(window.IsVisible());
+    EXPECT_TRUE(window.isVisible());
 
-    QTest::mouseClick(window.Enter().Widget(), Qt::LeftButton);
-    EXPECT_FALSE(window.IsVisible());
+    QTest::mouseClick(window.Enter, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Entries().mid(0, 4), QStringList({"", "300", "Ann", "200"}));
     EXPECT_EQ(Stored(), ScoresFile(Entries()));
-    EXPECT_TRUE(GameScores::instance().IsVisible());
-    EXPECT_EQ(GameScores::instance().Left(), 10);
+    EXPECT_TRUE(GameScores::instance().isVisible());
+    EXPECT_EQ(GameScores::instance().x(), 10);
 }
 
 TEST_F(CongratulationsTest, TheNextTestShowsTheSameWindowWithTheLastNameAndItsCloseBoxFilesNothing) {
@@ -61,18 +61,18 @@ TEST_F(CongratulationsTest, TheNextTestShowsTheSameWindowWithTheLastNameAndItsCl
     File(QStringLiteral("Max"));
     FinishTest(130);
     EXPECT_EQ(&Congratulations::instance(), &window);
-    EXPECT_EQ(window.NameField().Text(), "Max");
-    EXPECT_TRUE(window.Enter().Default());
+    EXPECT_EQ(window.NameField->text(), "Max");
+    EXPECT_TRUE(window.Enter->isDefault());
 
     const QString before = BackdatedState();
-    window.NameField().Text(QStringLiteral("Other"));
-    window.Close();
+    window.NameField->setText(QStringLiteral("Other"));
+    window.close();
     ProcessEvents();
     EXPECT_EQ(State(), before);
     EXPECT_EQ(Entries(), kTen.mid(0, 6) + QStringList({"Max", "120"}) + kTen.mid(6, 12));
     // A new window offers the last name filed.
     FinishTest(140);
-    EXPECT_EQ(Congratulations::instance().NameField().Text(), "Max");
+    EXPECT_EQ(Congratulations::instance().NameField->text(), "Max");
 }
 
 TEST_F(CongratulationsTest, ARunningTestsScoreIsNeverFiled) {
@@ -82,7 +82,7 @@ TEST_F(CongratulationsTest, ARunningTestsScoreIsNeverFiled) {
     Module1::Question = 5;
     Module1::Points = 40;
     File(QStringLiteral("Max"));
-    EXPECT_FALSE(Congratulations::instance().IsVisible());
+    EXPECT_FALSE(Congratulations::instance().isVisible());
     EXPECT_EQ(State(), before);
     EXPECT_EQ(Entries(), kTen);
     EXPECT_FALSE(Module1::NewHighScoreFlag);

@@ -5,7 +5,6 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QTest>
 
 using namespace scores_testing;
@@ -14,15 +13,20 @@ class GameScoresTest : public ScoresTest {
 protected:
     // Closes the window as its close box does; the next one reads the file anew.
     static void Reopen() {
-        GameScores::instance().Close();
+        GameScores::instance().close();
         ProcessEvents();
         GameScores::instance();
     }
+    // Starts editing the cell as a double-click does; the editor, if the cell can be edited.
+    static QLineEdit* EditorOf(int row, int column) {
+        fw::Listbox* list = GameScores::instance().HighScores;
+        list->setCurrentCell(row, column);
+        list->editItem(list->item(row, column));
+        return list->findChild<QLineEdit*>();
+    }
     // Pastes text over a name in place and presses Return to end the edit.
     static void RenameInPlace(int row, const QString& text) {
-        fw::Listbox& list = GameScores::instance().HighScores();
-        list.EditCell(row, 0);
-        auto* editor = list.Table()->findChild<QLineEdit*>();
+        auto* editor = EditorOf(row, 0);
         ASSERT_NE(editor, nullptr) << "no editor for row " << row;
         editor->selectAll();
         editor->insert(text);
@@ -47,7 +51,7 @@ TEST_F(GameScoresTest, ClearAsksFirstAndOnlyOkClears) {
     const QString before = BackdatedState();
 
     services->askAnswers = {fw::MsgBoxCancel};
-    scores.ClearScores().Push();
+    scores.ClearScores->click();
     ASSERT_EQ(services->asked.size(), 1u);
     EXPECT_EQ(services->asked[0].prompt, "Last chance - I'm going to clear the scores!");
     EXPECT_EQ(services->asked[0].code, 305);
@@ -55,7 +59,7 @@ TEST_F(GameScoresTest, ClearAsksFirstAndOnlyOkClears) {
     EXPECT_EQ(State(), before);
 
     services->askAnswers = {fw::MsgBoxOK};
-    scores.ClearScores().Push();
+    scores.ClearScores->click();
     EXPECT_EQ(ScoresFile(Entries()), QByteArray("\t0\n").repeated(10));
     EXPECT_EQ(Stored(), QByteArray("\t0\n").repeated(10));
 }
@@ -73,8 +77,7 @@ TEST_F(GameScoresTest, ARenameInPlaceIsFiledCleanAlongWithAnotherCopysEntry) {
     EXPECT_EQ(Entries(), expected);
     EXPECT_EQ(Stored(), ScoresFile(expected));
     // Scores are not edited in place.
-    GameScores::instance().HighScores().EditCell(3, 1);
-    EXPECT_EQ(GameScores::instance().HighScores().Table()->findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(EditorOf(3, 1), nullptr);
 
     Reopen();
     EXPECT_EQ(Entries(), expected);
@@ -84,9 +87,9 @@ TEST_F(GameScoresTest, ARenameInPlaceIsFiledCleanAlongWithAnotherCopysEntry) {
 TEST_F(GameScoresTest, AllTenRowsAndBothColumnsShowWhole) {
     WriteFile(Path(), ScoresFile(kTen));
     GameScores& scores = GameScores::instance();
-    scores.Show();
+    fw::Present(&scores);
     ProcessEvents();
-    QTableWidget* table = scores.HighScores().Table();
+    fw::Listbox* table = scores.HighScores;
     const QRect viewport = table->viewport()->rect();
     const QHeaderView* header = table->horizontalHeader();
     EXPECT_EQ(header->sectionSize(0) + header->sectionSize(1), viewport.width());
@@ -100,7 +103,7 @@ TEST_F(GameScoresTest, AllTenRowsAndBothColumnsShowWhole) {
     // Each score and the heading are drawn whole, within the margins of their cell.
     const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
     for (int row = 0; row < 10; ++row) {
-        const QString score = scores.HighScores().Cell(row, 1);
+        const QString score = table->Cell(row, 1);
         const int width = table->visualRect(table->model()->index(row, 1)).width() - margin;
         EXPECT_EQ(metrics.elidedText(score, Qt::ElideRight, width), score) << row;
     }

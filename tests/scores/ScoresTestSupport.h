@@ -45,9 +45,9 @@ inline QStringList Flat(const QList<ScoreTable::Entry>& entries) {
 // The High Scores window's list as alternating names and scores.
 inline QStringList Entries() {
     QStringList entries;
-    const fw::Listbox& list = GameScores::instance().HighScores();
-    for (int i = 0; i < list.ListCount(); ++i)
-        entries << list.Cell(i, 0) << list.Cell(i, 1);
+    const fw::Listbox* list = GameScores::instance().HighScores;
+    for (int i = 0; i < list->ListCount(); ++i)
+        entries << list->Cell(i, 0) << list->Cell(i, 1);
     return entries;
 }
 

@@ -1,9 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "app/Module1.h"
-#include "framework/Application.h"
 #include "framework/ScriptRunner.h"
-#include "framework/Window.h"
+#include "framework/Windows.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,8 +18,6 @@ void AppTest::SetUp() {
     services = recording.get();
     previous_ = fw::SetServices(std::move(recording));
     fw::ScriptRunner::SetBundleDir(QStringLiteral(ZANDOLIN_SCRIPTS_DIR));
-    fw::Application::ResetQuitRequested();
-    fw::Application::SetExitAction([](int) {});
     Module1::Release();
     Module1::Initialize();
     Module1::Points = Module1::Question = Module1::M = Module1::Z = 0;
@@ -28,7 +25,7 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
-    fw::Window::DestroyAll();
+    fw::DestroyAllWindows();
     ProcessEvents();
     Module1::Release();
     fw::SetServices(std::move(previous_));
@@ -66,6 +63,12 @@ void AppTest::ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+void FireNow(QTimer& timer) {
+    ASSERT_TRUE(timer.isActive());
+    timer.stop();
+    QMetaObject::invokeMethod(&timer, "timeout");
 }
 
 QString ReadFile(const QString& path) {

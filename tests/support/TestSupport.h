@@ -7,6 +7,8 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <deque>
 #include <gtest/gtest.h>
 #include <map>
@@ -102,6 +104,12 @@ private:
     std::unique_ptr<fw::UserServices> previous_;
 };
 
+// Whether the control shows whenever its window does (the program has not hidden it).
+inline bool Shown(const QWidget* control) {
+    return !control->isHidden();
+}
+// Ends the period of a running one-shot timer now: it stops and its timeout fires.
+void FireNow(QTimer& timer);
 QString ReadFile(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
 

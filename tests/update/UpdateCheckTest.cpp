@@ -29,7 +29,6 @@ class UpdateCheckTest : public testing_support::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        app.Register();
         updateWindow::SetWebSite(server.Base());
     }
     void TearDown() override {
@@ -148,8 +147,8 @@ TEST_F(UpdateCheckTest, ASilentServerKeepsTheWindowUntilCancelled) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() > asked; }));
         QTest::qWait(50);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), &window);
-        EXPECT_EQ(window.StaticText1().Text(), QStringLiteral("Checking for updates..."));
-        QTest::keyClick(window.Widget(), key);
+        EXPECT_EQ(window.StaticText1->text(), QStringLiteral("Checking for updates..."));
+        QTest::keyClick(&window, key);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
     }
     // A page that comes after Cancel starts nothing.
@@ -174,7 +173,7 @@ TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
     Check(DialogAnswer::Alternate);
     EXPECT_EQ(services->urls, QStringList{server.Base()});
     ASSERT_NE(fw::OpenInstance<updateWindow>(), nullptr);
-    fw::OpenInstance<updateWindow>()->PushButton1().Push();
+    fw::OpenInstance<updateWindow>()->PushButton1->click();
     EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
 
     for (const QByteArray url : {"javascript:alert(1)", "file:///etc/passwd", "ftp://www.zandolin.example/z",
@@ -209,17 +208,17 @@ protected:
 TEST_F(UpdateCheckTest, CheckNowOpensOneVersionWindowWhoseReturnRunsTheCheck) {
     server.Page(200, Document("1.4.2"));
     VersionWindowWatch watch;
-    app._CheckforUpdateCheckNow_Action();
-    app._CheckforUpdateCheckNow_Action();
+    app.CheckforUpdateCheckNow_Action();
+    app.CheckforUpdateCheckNow_Action();
     ProcessEvents();
     EXPECT_EQ(std::pair(watch.made, watch.shown), std::pair(1, 1));
     selfTest* window = fw::OpenInstance<selfTest>();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->StaticText2().Text(), app.LongVersion());
+    EXPECT_EQ(window->StaticText2->text(), "1.4.2 Linux");
 
     QObject guard; // should the check hang, end it rather than the test run
-    QTimer::singleShot(5000, &guard, [] { fw::Window::DestroyAll(); });
-    QTest::keyClick(window->Widget(), Qt::Key_Return); // returns once the modal update window has closed
+    QTimer::singleShot(5000, &guard, [] { fw::DestroyAllWindows(); });
+    QTest::keyClick(window, Qt::Key_Return); // returns once the modal update window has closed
     ProcessEvents();
     EXPECT_EQ(services->messages, QStringList{kCurrent});
     EXPECT_EQ(fw::OpenInstance<selfTest>(), nullptr);

@@ -1,0 +1,39 @@
+// Builds a window and its controls from the layout tables, as plain Qt widgets: Label -> QLabel,
+// PushButton -> QPushButton, Listbox -> fw::Listbox, ComboBox -> QComboBox (editable), TextField ->
+// QLineEdit, TextArea -> QPlainTextEdit, ProgressBar -> QProgressBar, DisclosureTriangle -> QToolButton
+// (an arrow pointing down while open), Separator -> QFrame. A window binds its members once:
+// `Enter = form.take<QPushButton>("Enter");`.
+#pragma once
+
+#include "framework/Errors.h"
+#include "framework/Layout.h"
+
+#include <QWidget>
+#include <span>
+
+namespace fw {
+
+class Form {
+public:
+    // Gives the window its title and frame, and builds the controls on its content area: the window
+    // itself, or a main window's central widget (the menu bar lies outside it).
+    Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls);
+
+    QWidget* content() const { return content_; }
+
+    // The control of that name as its Qt class; raises a nil-object error when there is none.
+    template <class T> T* take(const char* name) const {
+        auto* widget =
+            qobject_cast<T*>(content_->findChild<QWidget*>(QLatin1String(name), Qt::FindDirectChildrenOnly));
+        if (!widget)
+            throw NilObjectError(QStringLiteral("control %1").arg(QLatin1String(name)));
+        return widget;
+    }
+
+private:
+    void setTabOrder(std::span<const ControlSpec> controls) const;
+
+    QWidget* content_;
+};
+
+} // namespace fw
