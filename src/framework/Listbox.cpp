@@ -125,14 +125,6 @@ void Listbox::DeleteAllRows() {
     lastIndex_ = -1;
 }
 
-void Listbox::RemoveRow(int row) {
-    CheckRow(row);
-    const QScopedValueRollback program(updating_, true);
-    removeRow(row);
-    if (lastIndex_ >= rowCount())
-        lastIndex_ = rowCount() - 1;
-}
-
 int Listbox::ListIndex() const {
     const auto rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();

@@ -30,7 +30,6 @@ public:
     void ColumnAlignment(int column, Qt::Alignment alignment);
     void ColumnType(int column, Type type);
     void DeleteAllRows();
-    void RemoveRow(int row);
     int ListCount() const { return rowCount(); }
     // The selected row, -1 for none.
     int ListIndex() const;

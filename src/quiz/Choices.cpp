@@ -68,12 +68,10 @@ void Window1::HandleChoices() {
     }
 
     Shuffle(Module1::ChoiceArray, random);
-    // The new choices never change the box's text: a new list would otherwise select its first row.
-    const QString text = ComboBox1->currentText();
+    // Nothing is chosen for the player: a new list would otherwise select its first row.
     ComboBox1->clear();
     ComboBox1->addItems(Module1::ChoiceArray);
     ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(text);
     ComboBox1->repaint();
 }
 

@@ -33,6 +33,7 @@ TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
     EXPECT_EQ(main.Playlists->ListCount(), 3);
     ASSERT_NE(fw::OpenInstance<GameScores>(), nullptr);
     EXPECT_FALSE(GameScores::instance().isVisible());
+    EXPECT_EQ(GameScores::instance().pos(), QPoint(10, 70));
 
     // The application opens (174) before the main window (173, 172, 174).
     EXPECT_EQ(ScriptLog(), (QStringList{"174", "173", "172", "174"}));

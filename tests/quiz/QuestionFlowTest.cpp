@@ -85,9 +85,13 @@ TEST_F(QuestionFlowTest, StartTestNeedsTenSongsThenListens) {
     EXPECT_EQ(window->QuestionNo->text(), "1");
     EXPECT_EQ(Controls(), ControlsIn(Phase::Listening));
     EXPECT_TRUE(window->Timer4.isActive());
+    EXPECT_EQ(window->Timer4.interval(), 10000); // the song plays ten seconds
     EXPECT_EQ(ScriptLog().last(), QStringLiteral("169 2 %1").arg(Module1::M + 1));
     EXPECT_EQ(window->ComboBox1->count(), 5);
     EXPECT_EQ(window->ComboBox1->currentText(), ""); // nothing is chosen for the player
+    EXPECT_EQ(window->focusWidget(), window->ComboBox1);
+    emit window->ComboBox1->activated(2); // a pick takes the focus away from the box
+    EXPECT_EQ(window->focusWidget(), window->ComboBox2);
 }
 
 TEST_F(QuestionFlowTest, AnEmptyAnswerIsWrongAndShowsTheRightTitleUntilNextSong) {
@@ -100,6 +104,7 @@ TEST_F(QuestionFlowTest, AnEmptyAnswerIsWrongAndShowsTheRightTitleUntilNextSong)
     EXPECT_TRUE(Shown(window->Banner) && Shown(window->Answer) && Shown(window->Label));
     EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredWrong));
     EXPECT_FALSE(window->Timer3.isActive()); // no automatic advance
+    EXPECT_EQ(window->Timer2.interval(), 2500);
     EXPECT_EQ(ScriptLog().last(), "170");
     FireNow(window->Timer2);
     EXPECT_FALSE(Shown(window->Banner));
@@ -121,9 +126,12 @@ TEST_F(QuestionFlowTest, ARightAnswerAdvancesByItselfOnce) {
     EXPECT_EQ(window->Banner->text(), "Excellent!");
     EXPECT_EQ(Controls(), ControlsIn(Phase::AnsweredRight));
     EXPECT_EQ(Module1::Points, 50);
+    EXPECT_EQ(window->Timer3.interval(), 2000);
     window->NextQuestion->click(); // the player is quicker than the timer
     EXPECT_FALSE(window->Timer3.isActive());
     EXPECT_EQ(Module1::Question, 6);
+    EXPECT_EQ(window->ComboBox1->currentText(), ""); // the last answer is gone
+    EXPECT_FALSE(Shown(window->Banner));
 }
 
 TEST_F(QuestionFlowTest, TwentyRightAnswersEndWithTheNameEntry) {
@@ -148,6 +156,7 @@ TEST_F(QuestionFlowTest, TwentyWrongAnswersAreClearedFiveSecondsLater) {
     EXPECT_EQ(fw::OpenInstance<Congratulations>(), nullptr);
     EXPECT_TRUE(Shown(window->TestOver) && Shown(window->Answer) && window->ComboBox1->isEnabled());
     ASSERT_TRUE(window->Timer1.isActive());
+    EXPECT_EQ(window->Timer1.interval(), 5000);
     FireNow(window->Timer1);
     EXPECT_FALSE(Shown(window->Answer) || Shown(window->Label));
     EXPECT_EQ(window->ComboBox1->currentText(), "");

@@ -30,6 +30,7 @@ TEST_F(Window1LayoutTest, OpensResetWithTheResultControlsHidden) {
     EXPECT_EQ(hidden, (QStringList{"Banner", "Answer", "Label", "TestOver", "Busy"}));
     EXPECT_EQ(window->NPoints->text(), "0");
     EXPECT_EQ(window->QuestionNo->text(), "0");
+    EXPECT_EQ(window->Playlists->item(1, 0)->textAlignment(), Qt::AlignCenter); // the playlist's number
     EXPECT_EQ(window->centralWidget()->size(), QSize(863, 432));
 }
 
@@ -56,9 +57,12 @@ TEST_F(Window1LayoutTest, ReturnPressesTheEnabledDefaultButtonOnly) {
     window->StartTest->setDefault(false);
     window->Enter->setDefault(true);
     window->Enter->setEnabled(true);
+    window->ComboBox1->setEnabled(true);
+    window->ComboBox1->setEditText("My guess");
     QTest::keyClick(window->ComboBox1, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(enters.size(), 1);
-    window->Enter->setEnabled(false); // a disabled default button is not pressed
+    EXPECT_EQ(window->ComboBox1->count(), 0); // a typed answer never joins the choices
+    window->Enter->setEnabled(false);         // a disabled default button is not pressed
     QTest::keyClick(window, Qt::Key_Return);
     EXPECT_EQ(starts.size() + enters.size(), 2);
 }

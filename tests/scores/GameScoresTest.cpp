@@ -98,6 +98,7 @@ TEST_F(GameScoresTest, AllTenRowsAndBothColumnsShowWhole) {
     for (int column = 0; column < 2; ++column) {
         const QRect tenth = table->visualRect(table->model()->index(9, column));
         EXPECT_TRUE(viewport.contains(tenth)) << column;
+        EXPECT_EQ(table->item(9, column)->textAlignment(), Qt::AlignCenter) << column;
         EXPECT_GE(tenth.height(), metrics.height()) << column;
     }
     // Each score and the heading are drawn whole, within the margins of their cell.
