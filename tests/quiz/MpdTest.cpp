@@ -1,13 +1,17 @@
 // The playlist table and the song lists against a real MPD that the tests start themselves, driven by the
 // bundled player scripts.
 #include "app/Module1.h"
+#include "app/Startup.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTcpServer>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -122,7 +126,9 @@ TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
 }
 
 TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
-    const QStringList refused{"MPD error: Connection refused"};
+    const QStringList refused{
+        "MPD does not answer (MPD error: Connection refused); start MPD or set MPD_HOST, "
+        "then double-click the playlist again."};
     Window1& w = Window1::instance();
     NoMpdAnswers down;
     // One box: the loader thread's run fails the same way and adds none, nor does the too-few check.
@@ -137,6 +143,27 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     w.GetiTunePlaylists(); // as the window opens
     EXPECT_EQ(services->messages, refused);
     EXPECT_EQ(w.Playlists().ListCount(), 0);
+}
+
+TEST_F(MpdTest, AnMpdThatNeverAnswersGivesTheWindowAndOneMessageInTime) {
+    const QByteArray usersWait = qgetenv("MPD_TIMEOUT");
+    qunsetenv("MPD_TIMEOUT");
+    ASSERT_TRUE(mpd_->Signal(SIGSTOP));
+    const auto resume = qScopeGuard([&usersWait] {
+        mpd_->Signal(SIGCONT);
+        if (!usersWait.isNull())
+            qputenv("MPD_TIMEOUT", usersWait);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Startup::Begin();
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(Window1::instance().IsVisible());
+    ASSERT_EQ(services->messages.size(), 1) << services->messages.join('|').toStdString();
+    EXPECT_TRUE(services->messages[0].startsWith("MPD does not answer"))
+        << services->messages[0].toStdString();
+    mpd_->Signal(SIGCONT);
+    Startup::End();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
+#include <csignal>
 #include <unistd.h>
 
 namespace testing_support {
@@ -93,6 +94,12 @@ void PrivateMpd::Stop() {
     running_ = false;
     RunScript("stop");
     oldHost_.isNull() ? qunsetenv("MPD_HOST") : qputenv("MPD_HOST", oldHost_);
+}
+
+bool PrivateMpd::Signal(int signal) const {
+    QFile pidFile(QDir(Dir()).filePath("pid"));
+    const pid_t pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
+    return running_ && pid > 0 && ::kill(pid, signal) == 0;
 }
 
 bool PrivateMpd::AddPlaylist(const QString& name, const QStringList& files) {

@@ -22,6 +22,8 @@ public:
     bool Start();
     // Stops MPD, waits until it has exited and restores MPD_HOST. Safe to call twice.
     void Stop();
+    // Sends MPD a signal (SIGSTOP makes an MPD that never answers, SIGCONT brings it back).
+    bool Signal(int signal) const;
     QString Error() const { return error_; }
 
     QString Dir() const { return dir_.path(); }
