@@ -106,7 +106,7 @@ TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
 
     // 169 plays the last of the 10,000 songs, 170 stops it.
     AppleScript2({Module1::Z, 10000});
-    EXPECT_EQ(mpd_->CurrentFile(), "big/s10000.wav");
+    EXPECT_EQ(mpd_->CurrentFile(), "big/100/s10000.wav");
     EXPECT_TRUE(mpd_->IsPlaying());
     AppleScript3({});
     EXPECT_FALSE(mpd_->IsPlaying());

@@ -117,7 +117,12 @@ QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& 
     file.close();
     QStringList files;
     for (int i = 1; i <= count; ++i) {
-        files << QString("%1/s%2.wav").arg(folder).arg(i, 5, 10, QLatin1Char('0'));
+        // Folders of 100 songs, as real libraries are laid out.
+        const QString subfolder =
+            QString("%1/%2").arg(folder).arg((i - 1) / 100 + 1, 3, 10, QLatin1Char('0'));
+        if (i % 100 == 1 && !music.mkpath(subfolder))
+            return {};
+        files << QString("%1/s%2.wav").arg(subfolder).arg(i, 5, 10, QLatin1Char('0'));
         const QString path = music.filePath(files.last());
         if (::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()) != 0 &&
             !QFile::copy(original, path))
