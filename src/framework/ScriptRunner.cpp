@@ -3,10 +3,10 @@
 #include "framework/Errors.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QMutex>
 #include <QProcess>
