@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/MenuBar1.h"
 #include "app/Module1.h"
+#include "framework/Errors.h"
 #include "framework/Window.h"
 #include "quiz/Window1.h"
 
@@ -25,6 +26,8 @@ void AddMenuHandlers(App& app) {
 } // namespace
 
 void Begin() {
+    // Opening is one step: a player that does not answer is reported once, not by each of its scripts.
+    const fw::Step opening;
     Module1::Initialize();
     application = std::make_unique<App>();
     application->SetMenuBar(&MenuBar1::instance());

@@ -49,7 +49,7 @@ void Timer::Fired() {
     if (mode_ == ModeSingle)
         mode_ = ModeOff;
     if (Action)
-        Guard(Action);
+        GuardUnattended(Action);
 }
 
 } // namespace fw
