@@ -1,9 +1,9 @@
 // Next Song until the song plays, next to the bare run of script 169 that it waits for.
 #include "BenchSupport.h"
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     SilentServices* silent = services.get();
     auto previous = fw::SetServices(std::move(services));
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
     window.Playlists().ListIndex(1);
     window.Playlists_DoubleClick();
@@ -64,7 +64,7 @@ BENCHMARK(BM_NextSongToPlaying)->Unit(benchmark::kMillisecond)->UseRealTime()->M
 void BM_QuestionChoices10000(benchmark::State& state) {
     auto previous = fw::SetServices(std::make_unique<SilentServices>());
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
     window.iTunes().DeleteAllRows();
     for (int i = 0; i < 10000; ++i)

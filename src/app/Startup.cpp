@@ -2,8 +2,8 @@
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
-#include "app/Module1.h"
 #include "framework/Window.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QApplication>
@@ -27,6 +27,7 @@ void AddMenuHandlers(App& app) {
 void Begin() {
     Module1::Initialize();
     application = std::make_unique<App>();
+    QCoreApplication::setApplicationVersion(application->ShortVersion());
     application->SetMenuBar(&MenuBar1::instance());
     application->Register();
     AddMenuHandlers(*application);

@@ -26,9 +26,4 @@ public:
 // Runs fn; an error that escapes is shown in a message box and swallowed. Returns false when fn failed.
 bool Guard(const std::function<void()>& fn);
 
-// Wraps a handler so that every call of it goes through Guard.
-template <class... Args> std::function<void(Args...)> Guarded(std::function<void(Args...)> fn) {
-    return [fn = std::move(fn)](Args... args) { Guard([&] { fn(args...); }); };
-}
-
 } // namespace fw
