@@ -3,11 +3,10 @@
 // and a double-click on a 10,000-song playlist, until the count shows and until Busy is hidden, against the
 // bare run of script 168 that it waits for.
 #include "BenchSupport.h"
-#include "app/Module1.h"
 #include "framework/Listbox.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ReplyParser.h"
 #include "quiz/Window1.h"
 
@@ -40,8 +39,8 @@ QStringList LiteralSongTitles(const QString& reply) {
     int i = 0;
     bool stoppedAtEmpty = false;
     for (i = 0; i <= 9999; ++i) {
-        const int at = fw::InStr(L, sep);
-        const QString t = at > 0 ? fw::Left(L, at - 1) : L;
+        const qsizetype at = L.indexOf(sep);
+        const QString t = at >= 0 ? L.left(at) : L;
         QString u = t;
         if (t.isEmpty()) {
             stoppedAtEmpty = true;
@@ -49,13 +48,13 @@ QStringList LiteralSongTitles(const QString& reply) {
         }
         if (i == 0)
             u = QStringLiteral(" ") + u;
-        if (fw::Len(u) > 50)
-            u = fw::Left(u, 50) + QStringLiteral("...");
+        if (u.size() > 50)
+            u = u.left(50) + QStringLiteral("...");
         rows << u;
-        L = fw::Right(L, fw::Len(L) - (fw::Len(t) + 5));
+        L = L.mid(t.size() + 5);
     }
     if (stoppedAtEmpty && i > 0)
-        rows.last() = fw::Left(rows.last(), fw::Len(rows.last()) - 4);
+        rows.last().chop(4);
     return rows;
 }
 
@@ -146,7 +145,7 @@ public:
         emit window_->Playlists().Table()->cellDoubleClicked(kRow, 1);
     }
     void CheckListed() {
-        if (window_->NoSongs().Text() != fw::Str(kTitles) || silent_->boxes)
+        if (window_->NoSongs().Text() != QString::number(kTitles) || silent_->boxes)
             state_.SkipWithError("the songs were not listed");
     }
     // Lets the loader thread end and its queued call hide Busy.

@@ -1,10 +1,10 @@
 // Next Song until the song plays, at 12 and at 10,000 songs, next to the bare mpc commands that play one
 // file (clear, add, play) and the bare run of script 169 that it waits for.
 #include "BenchSupport.h"
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>
@@ -66,7 +66,7 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     SilentServices* silent = services.get();
     auto previous = fw::SetServices(std::move(services));
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
     window.Playlists().ListIndex(DemoMpd::Playlist(int(state.range(0))) - 1);
     window.Playlists_DoubleClick();
@@ -103,7 +103,7 @@ BENCHMARK(BM_NextSongToPlaying)
 void BM_QuestionChoices10000(benchmark::State& state) {
     auto previous = fw::SetServices(std::make_unique<SilentServices>());
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
     window.iTunes().DeleteAllRows();
     for (int i = 0; i < 10000; ++i)

@@ -1,9 +1,9 @@
 #include "app/App.h"
 
-#include "app/Module1.h"
 #include "framework/Errors.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
 #include "update/selfTest.h"
@@ -16,7 +16,7 @@ App& App::instance() {
 }
 
 void App::Event_Open() {
-    Module1::R = std::make_unique<fw::Random>();
+    Module1::R = std::make_unique<QRandomGenerator>(QRandomGenerator::securelySeeded());
     AppleScript7a({});
 }
 

@@ -2,9 +2,9 @@
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
-#include "app/Module1.h"
 #include "framework/Errors.h"
 #include "framework/Window.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QApplication>
@@ -30,6 +30,7 @@ void Begin() {
     const fw::Step opening;
     Module1::Initialize();
     application = std::make_unique<App>();
+    QCoreApplication::setApplicationVersion(application->ShortVersion());
     application->SetMenuBar(&MenuBar1::instance());
     application->Register();
     AddMenuHandlers(*application);

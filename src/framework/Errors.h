@@ -59,9 +59,4 @@ bool Guard(const std::function<void()>& fn);
 // The same for steps that no user action started: timers and calls queued from other threads.
 bool GuardUnattended(const std::function<void()>& fn);
 
-// Wraps a handler so that every call of it goes through Guard.
-template <class... Args> std::function<void(Args...)> Guarded(std::function<void(Args...)> fn) {
-    return [fn = std::move(fn)](Args... args) { Guard([&] { fn(args...); }); };
-}
-
 } // namespace fw

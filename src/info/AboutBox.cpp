@@ -1,7 +1,8 @@
 #include "info/AboutBox.h"
 
-#include "app/App.h"
 #include "framework/Services.h"
+
+#include <QCoreApplication>
 
 using fw::AlignCenter;
 using fw::AlignLeft;
@@ -52,7 +53,7 @@ AboutBox::AboutBox() : fw::Window(kWindow, kControls) {
 }
 
 void AboutBox::StaticText4_Open() {
-    StaticText4().Text(App::instance().LongVersion());
+    StaticText4().Text(QCoreApplication::applicationVersion() + QStringLiteral(" Linux"));
 }
 
 void AboutBox::PushButton1_Action() {

@@ -1,8 +1,7 @@
 // Filling the playlist table and the song list from the music player, and folding the lists away.
-#include "app/Module1.h"
 #include "framework/Errors.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ReplyParser.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
@@ -88,18 +87,14 @@ ListingHandOver listings;
 
 } // namespace
 
-// Module1::L is set to the reply and, once the rows are made, to the part of it that was not read: the
-// value that taking the pieces from its front one by one would leave, without copying the rest each time.
 void Window1::GetiTunePlaylists() {
     QString reply;
     // Without the music player the window still opens, with an empty table and the reason shown.
     fw::Guard([&reply] { reply = AppleScript5({}); });
-    Module1::L = reply;
-    const ReplyParser::Rows names = ReplyParser::PlaylistNames(Module1::L);
-    Module1::L = Module1::L.mid(names.rest);
+    const ReplyParser::Rows names = ReplyParser::PlaylistNames(reply);
     fw::Listbox& table = Playlists();
     for (int i = 0; i < names.rows.size(); ++i) {
-        table.AddRow(fw::Str(i + 1));
+        table.AddRow(QString::number(i + 1));
         table.Cell(table.LastIndex(), 1, names.rows[i]);
     }
     if (names.full)
@@ -133,13 +128,11 @@ void Window1::Playlists_DoubleClick() {
 }
 
 void Window1::BuildiTuneTable() {
-    Module1::L = listings.List(Module1::Z);
-    const ReplyParser::Rows titles = ReplyParser::SongTitles(Module1::L);
-    Module1::L = Module1::L.mid(titles.rest);
+    const ReplyParser::Rows titles = ReplyParser::SongTitles(listings.List(Module1::Z));
     fw::Listbox& list = iTunes();
     for (const QString& title : titles.rows)
         list.AddRow(title);
-    NoSongs().Text(fw::Str(int(titles.rows.size())));
+    NoSongs().Text(QString::number(int(titles.rows.size())));
     Refresh(true);
 }
 

@@ -1,12 +1,12 @@
 // The running of a test: twenty questions, their answers and the four timers.
-#include "app/Module1.h"
 #include "framework/Errors.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 #include "scores/Congratulations.h"
+#include "scores/GameScores.h"
 
 #include <iterator>
 
@@ -106,7 +106,7 @@ void Window1::StartTest_Action() {
     EnterPhase(Phase::Listening);
     ComboBox1().SetFocus();
     Module1::Question += 1;
-    QuestionNo().Text(fw::Str(Module1::Question));
+    QuestionNo().Text(QString::number(Module1::Question));
     HandleChoices();
     ComboBox1().SetFocus();
     PlayCurrentSong();
@@ -130,13 +130,13 @@ void Window1::Enter_Action() {
         Answer().Visible(true);
         Label().Visible(true);
         Module1::Points -= kWrongPoints;
-        NPoints().Text(fw::Str(Module1::Points));
+        NPoints().Text(QString::number(Module1::Points));
     } else {
         Timer2().Mode(fw::Timer::ModeSingle);
         Banner().Text(QStringLiteral("Excellent!"));
         Banner().Visible(true);
         Module1::Points += kRightPoints;
-        NPoints().Text(fw::Str(Module1::Points));
+        NPoints().Text(QString::number(Module1::Points));
         Timer3().Mode(fw::Timer::ModeSingle);
     }
 
@@ -165,7 +165,7 @@ void Window1::NextQuestion_Action() {
     StopPendingTimers(*this);
     EnterPhase(Phase::Listening);
     Module1::Question += 1;
-    QuestionNo().Text(fw::Str(Module1::Question));
+    QuestionNo().Text(QString::number(Module1::Question));
     ComboBox1().ListIndex(-1);
     Banner().Visible(false);
     Label().Visible(false);
@@ -212,8 +212,32 @@ void Window1::Timer4_Action() {
 }
 
 void Window1::ShowNameEntry(int left, int top) {
-    Congratulations& entry = Congratulations::instance();
-    entry.Top(top);
-    entry.Left(left);
-    entry.Show();
+    Congratulations* entry = fw::OpenInstance<Congratulations>();
+    if (!entry) {
+        entry = &Congratulations::instance();
+        // A new window offers the name last entered this run.
+        entry->NameField().Text(Module1::Name);
+        connect(entry, &Congratulations::nameEntered, this,
+                [this](const QString& name) { fw::Guard([&] { FileHighScore(name); }); });
+    }
+    entry->Top(top);
+    entry->Left(left);
+    entry->Show();
+}
+
+void Window1::FileHighScore(const QString& name) {
+    Module1::Name = name;
+    // Once a new test is under way its running score is not a result; the finished test's score is no
+    // longer known, so nothing is filed rather than a partial score.
+    if (Module1::Question >= 1 && Module1::Question < kQuestionsPerTest) {
+        Module1::NewHighScoreFlag = false;
+        fw::MsgBox(QStringLiteral("A new test has started, so the last test's score can no longer be "
+                                  "entered in the high scores."));
+        return;
+    }
+    GameScores& scores = GameScores::instance();
+    scores.Left(10);
+    scores.Show();
+    scores.Table().insert(name, Module1::Points);
+    Module1::NewHighScoreFlag = false;
 }

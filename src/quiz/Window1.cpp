@@ -1,9 +1,8 @@
 #include "quiz/Window1.h"
 
 #include "app/MenuBar1.h"
-#include "app/Module1.h"
 #include "framework/Application.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
 
@@ -118,9 +117,9 @@ void Window1::Event_Close() {
 void Window1::Initialize() {
     EnterPhase(Phase::Idle);
     Module1::Points = 0;
-    NPoints().Text(fw::Str(Module1::Points));
+    NPoints().Text(QString::number(Module1::Points));
     Module1::Question = 0;
-    QuestionNo().Text(fw::Str(Module1::Question));
+    QuestionNo().Text(QString::number(Module1::Question));
     ComboBox1().Text(QString());
     TestOver().Visible(false);
     GameScores& scores = GameScores::instance();

@@ -1,10 +1,12 @@
-// The name-entry window: takes the player's name after a qualifying test and files the entry at its rank.
+// The name-entry window: takes the player's name after a qualifying test. The quiz that opens it puts the
+// name last entered in the field and files the score under the name it reports.
 #pragma once
 
 #include "framework/Controls.h"
 #include "framework/Window.h"
 
 class Congratulations : public fw::Window {
+    Q_OBJECT
 public:
     static Congratulations& instance();
 
@@ -16,8 +18,9 @@ public:
     void NameField_TextChange();
     void Enter_Action();
 
-protected:
-    void Event_Open() override;
+signals:
+    // Enter was pressed: the name typed, without TABs or line ends.
+    void nameEntered(const QString& name);
 
 private:
     friend Congratulations& fw::Instance<Congratulations>();

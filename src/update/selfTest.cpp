@@ -1,7 +1,8 @@
 #include "update/selfTest.h"
 
-#include "app/App.h"
 #include "update/updateWindow.h"
+
+#include <QCoreApplication>
 
 using fw::AlignLeft;
 using fw::AlignRight;
@@ -34,7 +35,7 @@ selfTest::selfTest() : fw::Window(kWindow, kControls) {
 }
 
 void selfTest::StaticText2_Open() {
-    StaticText2().Text(App::instance().LongVersion());
+    StaticText2().Text(QCoreApplication::applicationVersion() + QStringLiteral(" Linux"));
 }
 
 void selfTest::PushButton1_Action() {

@@ -1,11 +1,9 @@
 #include "update/updateWindow.h"
 
-#include "app/App.h"
-#include "framework/MessageDialog.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
 #include "update/selfTest.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 using fw::AlignLeft;
@@ -46,9 +44,11 @@ std::span<const fw::ControlSpec> updateWindow::LayoutTable() {
 }
 
 updateWindow::updateWindow() : fw::Window(kWindow, kControls) {
-    hp_.PageReceived = [this](const QString& url, int status, const fw::InternetHeaders& headers,
-                              const QString& body) { hp_PageReceived(url, status, headers, body); };
-    hp_.Error = [this](int code) { hp_Error(code); };
+    connect(&hp_, &fw::HTTPSocket::pageReceived, this,
+            [this](const QString& url, int status, const fw::InternetHeaders& headers, const QString& body) {
+                fw::Guard([&] { hp_PageReceived(url, status, headers, body); });
+            });
+    connect(&hp_, &fw::HTTPSocket::error, this, [this](int code) { fw::Guard([&] { hp_Error(code); }); });
     PushButton1().Action = [this] { PushButton1_Action(); };
 }
 
@@ -73,16 +73,16 @@ QString updateWindow::endTag(const QString& name) {
 }
 
 QString updateWindow::returnValue(const QString& document, const QString& name) {
-    const int s = fw::InStr(document, startTag(name));
-    const int p = s + fw::Len(startTag(name));
-    const int e = fw::InStr(p, document, endTag(name));
-    return fw::Mid(document, p, e - p);
+    // Without a start tag the end tag is looked for from the start tag's length on.
+    const qsizetype p = document.indexOf(startTag(name)) + startTag(name).size();
+    const qsizetype e = document.indexOf(endTag(name), p);
+    return e > p ? document.mid(p, e - p) : QString();
 }
 
 QString updateWindow::DocumentVersion(int status, const QString& body) {
     const QString name = QStringLiteral("CurrentVersion");
-    const int start = fw::InStr(body, startTag(name));
-    if (status >= 400 || start == 0 || fw::InStr(start + fw::Len(startTag(name)), body, endTag(name)) == 0)
+    const qsizetype start = body.indexOf(startTag(name));
+    if (status >= 400 || start < 0 || body.indexOf(endTag(name), start + startTag(name).size()) < 0)
         return QString();
     return returnValue(body, name).trimmed();
 }
@@ -106,14 +106,11 @@ void updateWindow::hp_PageReceived(const QString&, int status, const fw::Interne
     const bool free = returnValue(body, QStringLiteral("Free")) == QLatin1String("Yes");
     const QString downloadURL = returnValue(body, QStringLiteral("DownloadURLOSX"));
     ProgressBar1().Visible(false);
-    const App& app = App::instance();
-    const QVersionNumber running =
-        QVersionNumber(app.MajorVersion(), app.MinorVersion(), app.BugVersion()).normalized();
+    const QVersionNumber running = VersionNumber(QCoreApplication::applicationVersion());
     if (offered <= running) {
         StaticText1().Text(QStringLiteral("This version is current."));
         StaticText1().Refresh(true);
-        if (!automaticCheck)
-            fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
+        fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
         Close();
     } else {
         askUpgrade(version, description, downloadURL, free);
@@ -124,7 +121,7 @@ void updateWindow::hp_Error(int code) {
     fw::Beep();
     fw::MsgBox(QStringLiteral("There was a communication error ") +
                QStringLiteral("with the website. Please try ") + QStringLiteral("again later. (Code: ") +
-               fw::Str(code) + QStringLiteral(")"));
+               QString::number(code) + QStringLiteral(")"));
     Close();
 }
 
@@ -144,23 +141,22 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
     fw::MessageDialog d;
     d.Title = QStringLiteral("New version available!");
     d.Message = QStringLiteral("Version ") + version + QStringLiteral(" is now available. ");
-    d.Message +=
-        QStringLiteral("(You are using version ") + App::instance().ShortVersion() + QStringLiteral(".) ");
+    d.Message += QStringLiteral("(You are using version ") + QCoreApplication::applicationVersion() +
+                 QStringLiteral(".) ");
     d.Message +=
         free ? QStringLiteral("This is a free upgrade. ") : QStringLiteral("This is a paid upgrade. ");
     d.Message += QStringLiteral("Would you like to automatically download ");
     d.Message += free ? QStringLiteral("this update (using your web browser)?")
                       : QStringLiteral("the trial version (using your web browser)?");
     d.Explanation = description;
-    d.CancelButton().Visible = true;
-    d.AlternateActionButton().Caption = QStringLiteral("Go to Website");
-    d.AlternateActionButton().Visible = true;
+    d.CancelButton.Visible = true;
+    d.AlternateActionButton = {QStringLiteral("Go to Website"), true};
     d.Icon = fw::MessageDialog::IconQuestion;
 
-    const fw::MessageDialogButton* pressed = d.ShowModal();
-    if (pressed == &d.CancelButton()) {
+    const fw::DialogAnswer pressed = fw::Services().AskDialog(d);
+    if (pressed == fw::DialogAnswer::Cancel) {
         Close();
-    } else if (pressed == &d.ActionButton()) {
+    } else if (pressed == fw::DialogAnswer::Action) {
         // The address comes from the network: anything but a web address (a script or a local file,
         // say) is refused rather than handed to the system.
         if (IsWebAddress(downloadURL))
@@ -168,7 +164,7 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
         else
             fw::MsgBox(QStringLiteral("The download address of the new version is not valid."));
         Close();
-    } else if (pressed == &d.AlternateActionButton()) {
+    } else {
         fw::ShowURL(WebSite());
     }
 }

@@ -2,7 +2,7 @@
 #include "app/Startup.h"
 #include "app/App.h"
 #include "app/MenuBar1.h"
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"

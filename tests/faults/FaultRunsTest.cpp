@@ -1,7 +1,7 @@
 // Faults from outside while the program runs: the music player killed during a test, a script missing or
 // not executable, the program killed while it saves. Each time nothing is lost and the program goes on.
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/PrivateMpd.h"
@@ -30,7 +30,7 @@ class FaultTest : public AppTest {
 protected:
     // The main window with the demo playlist "Classics" (12 songs) loaded.
     Window1& OpenWithClassics() {
-        Module1::R = std::make_unique<fw::Random>(7);
+        Module1::R = std::make_unique<QRandomGenerator>(7);
         Window1& window = Window1::instance();
         window.Playlists().ListIndex(1);
         window.Playlists_DoubleClick();

@@ -1,7 +1,7 @@
 // The playlist table and the song lists against a real MPD that the tests start themselves, driven by the
 // bundled player scripts.
-#include "app/Module1.h"
 #include "app/Startup.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"

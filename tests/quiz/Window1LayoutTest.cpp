@@ -1,5 +1,5 @@
 // The main window against its layout: what a user sees when it opens.
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/TestSupport.h"
 
@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UseStubScripts({{172, "printf 'Library,Rock'"}});
-        Module1::R = std::make_unique<fw::Random>(7);
+        Module1::R = std::make_unique<QRandomGenerator>(7);
     }
 };
 

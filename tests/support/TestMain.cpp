@@ -6,6 +6,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationVersion(QStringLiteral(ZANDOLIN_VERSION));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

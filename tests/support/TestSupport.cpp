@@ -1,9 +1,9 @@
 #include "support/TestSupport.h"
 
-#include "app/Module1.h"
 #include "framework/Application.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Window.h"
+#include "quiz/Module1.h"
 
 #include <QCoreApplication>
 #include <QDir>
