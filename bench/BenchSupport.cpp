@@ -11,12 +11,22 @@ DemoMpd::DemoMpd() {
     // Stopped while the application still exists, before static objects go.
     qAddPostRoutine([] { Get().mpd_.Stop(); });
     fw::ScriptRunner::SetBundleDir(QStringLiteral(ZANDOLIN_SCRIPTS_DIR));
-    ready_ = mpd_.Start();
+    if (!mpd_.Start())
+        error_ = mpd_.Error();
+    else if (mpd_.AddUntaggedPlaylist(QStringLiteral("Big"), QStringLiteral("big"), kBigSongs).size() !=
+             kBigSongs)
+        error_ = QStringLiteral("the big playlist could not be made");
 }
 
 DemoMpd& DemoMpd::Get() {
     static DemoMpd instance;
     return instance;
+}
+
+QStringList DemoMpd::Files(int songs) const {
+    const QString name = songs == kBigSongs ? QStringLiteral("Big") : QStringLiteral("Classics");
+    return mpd_.Mpc({QStringLiteral("-f"), QStringLiteral("%file%"), QStringLiteral("playlist"), name})
+        .split(QLatin1Char('\n'));
 }
 
 } // namespace bench

@@ -1,18 +1,17 @@
 // Loading a playlist's song titles: the cursor parse against the literal parse that takes each piece
 // from the front of the reply (copying the rest every time), with and without filling the song list;
-// and a double-click on a 10,000-song playlist against the bare run of script 168 that it waits for.
-#include "app/Module1.h"
+// and a double-click on a 10,000-song playlist, until the count shows and until Busy is hidden, against the
+// bare run of script 168 that it waits for.
+#include "BenchSupport.h"
 #include "framework/Listbox.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ReplyParser.h"
 #include "quiz/Window1.h"
-#include "support/PrivateMpd.h"
 
 #include <QCoreApplication>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -20,7 +19,9 @@
 
 namespace {
 
-constexpr int kTitles = 10000;
+using bench::DemoMpd;
+
+constexpr int kTitles = DemoMpd::kBigSongs;
 
 QString TitlesReply(int count) {
     QStringList titles;
@@ -38,8 +39,8 @@ QStringList LiteralSongTitles(const QString& reply) {
     int i = 0;
     bool stoppedAtEmpty = false;
     for (i = 0; i <= 9999; ++i) {
-        const int at = fw::InStr(L, sep);
-        const QString t = at > 0 ? fw::Left(L, at - 1) : L;
+        const qsizetype at = L.indexOf(sep);
+        const QString t = at >= 0 ? L.left(at) : L;
         QString u = t;
         if (t.isEmpty()) {
             stoppedAtEmpty = true;
@@ -47,13 +48,13 @@ QStringList LiteralSongTitles(const QString& reply) {
         }
         if (i == 0)
             u = QStringLiteral(" ") + u;
-        if (fw::Len(u) > 50)
-            u = fw::Left(u, 50) + QStringLiteral("...");
+        if (u.size() > 50)
+            u = u.left(50) + QStringLiteral("...");
         rows << u;
-        L = fw::Right(L, fw::Len(L) - (fw::Len(t) + 5));
+        L = L.mid(t.size() + 5);
     }
     if (stoppedAtEmpty && i > 0)
-        rows.last() = fw::Left(rows.last(), fw::Len(rows.last()) - 4);
+        rows.last().chop(4);
     return rows;
 }
 
@@ -112,92 +113,100 @@ void BM_ParseAndListTitles_Cursor(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseAndListTitles_Cursor)->Unit(benchmark::kMillisecond);
 
+// The double-click benchmarks on Big (10,000 songs), each against the bare run of script 168 it waits for.
 // Boxes would block a benchmark; none is expected, so any that comes is a failure.
-class NoBoxes : public fw::UserServices {
+class LoadOfBig {
 public:
-    QStringList messages;
-    void ShowMessage(const QString& text, const QString&) override { messages << text; }
-    int AskMessage(const QString& prompt, int, const QString&) override {
-        messages << prompt;
-        return fw::MsgBoxCancel;
-    }
-    fw::DialogAnswer AskDialog(const fw::MessageDialog&) override { return fw::DialogAnswer::Cancel; }
-    void Beep() override {}
-    bool OpenUrl(const QString&) override { return true; }
-};
-
-// A private MPD with a playlist "Big" of 10,000 songs (number 2: it sorts before the demo playlists),
-// made once for the benchmarks that need it and stopped when the application ends.
-struct BigMpd {
-    testing_support::PrivateMpd mpd;
-    QTemporaryDir config;
-    bool ready = false;
-    QString error;
-
-    BigMpd() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        // Stopped while the application still exists, before static objects go.
-        qAddPostRoutine([] { Get().mpd.Stop(); });
-        fw::ScriptRunner::SetBundleDir(QStringLiteral(ZANDOLIN_SCRIPTS_DIR));
-        if (!mpd.Start()) {
-            error = mpd.Error();
+    explicit LoadOfBig(benchmark::State& state) : state_(state) {
+        if (!DemoMpd::Get().Ready()) {
+            state.SkipWithError(DemoMpd::Get().Error().toStdString().c_str());
             return;
         }
-        if (mpd.AddUntaggedPlaylist(QStringLiteral("Big"), QStringLiteral("big"), kTitles).size() !=
-            kTitles) {
-            error = QStringLiteral("the big playlist could not be made");
+        auto services = std::make_unique<bench::SilentServices>();
+        silent_ = services.get();
+        previous_ = fw::SetServices(std::move(services));
+        window_ = &Window1::instance();
+        if (window_->Playlists->ListCount() <= kRow ||
+            window_->Playlists->Cell(kRow, 1) != QStringLiteral("Big"))
+            state.SkipWithError("the playlist table does not list Big second");
+    }
+    ~LoadOfBig() {
+        if (!window_)
             return;
+        window_->Thread1().Wait();
+        fw::DestroyAllWindows();
+        QCoreApplication::processEvents();
+        fw::SetServices(std::move(previous_));
+    }
+    bool Ready() const { return window_ && !state_.error_occurred(); }
+    Window1& Window() { return *window_; }
+    void DoubleClick() {
+        window_->Playlists->ListIndex(kRow);
+        emit window_->Playlists->cellDoubleClicked(kRow, 1);
+    }
+    void CheckListed() {
+        if (window_->NoSongs->text() != QString::number(kTitles) || silent_->boxes)
+            state_.SkipWithError("the songs were not listed");
+    }
+    // Lets the loader thread end and its queued call hide Busy.
+    void FinishLoad() {
+        for (int turns = 0; !window_->Busy->isHidden() && turns < 1000; ++turns) {
+            window_->Thread1().Wait();
+            QCoreApplication::processEvents();
         }
-        ready = true;
     }
-    static BigMpd& Get() {
-        static BigMpd instance;
-        return instance;
-    }
+
+private:
+    static constexpr int kRow = DemoMpd::kBigPlaylist - 1;
+    benchmark::State& state_;
+    bench::SilentServices* silent_ = nullptr;
+    std::unique_ptr<fw::UserServices> previous_;
+    Window1* window_ = nullptr;
 };
 
 void BM_Bare168(benchmark::State& state) {
-    BigMpd& big = BigMpd::Get();
-    if (!big.ready) {
-        state.SkipWithError(big.error.toStdString().c_str());
+    if (!DemoMpd::Get().Ready()) {
+        state.SkipWithError(DemoMpd::Get().Error().toStdString().c_str());
         return;
     }
+    const QString big = QString::number(DemoMpd::kBigPlaylist);
     for (auto _ : state)
-        benchmark::DoNotOptimize(fw::ScriptRunner::Run(168, {QStringLiteral("2")}));
+        benchmark::DoNotOptimize(fw::ScriptRunner::Run(168, {big}));
 }
 BENCHMARK(BM_Bare168)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
-// From the double-click until the count shows (the handler returns); the loader thread's own run of 168
-// overlaps it, as it does for the user. Waiting for that run to end is not timed.
+// From the double-click until the song list and its count show (the handler returns); the loader thread's
+// end is not timed.
 void BM_DoubleClickToCount(benchmark::State& state) {
-    BigMpd& big = BigMpd::Get();
-    if (!big.ready) {
-        state.SkipWithError(big.error.toStdString().c_str());
+    LoadOfBig load(state);
+    if (!load.Ready())
         return;
+    for (auto _ : state) {
+        load.DoubleClick();
+        state.PauseTiming();
+        load.CheckListed();
+        load.FinishLoad();
+        state.ResumeTiming();
     }
-    auto services = std::make_unique<NoBoxes>();
-    NoBoxes* boxes = services.get();
-    auto previous = fw::SetServices(std::move(services));
-    Window1& w = Window1::instance();
-    if (w.Playlists->ListCount() < 2 || w.Playlists->Cell(1, 1) != QStringLiteral("Big")) {
-        state.SkipWithError("the playlist table does not list Big second");
-    } else {
-        for (auto _ : state) {
-            w.Playlists->ListIndex(1);
-            emit w.Playlists->cellDoubleClicked(1, 1);
-            state.PauseTiming();
-            if (w.NoSongs->text() != QStringLiteral("10000") || !boxes->messages.isEmpty())
-                state.SkipWithError("the songs were not listed");
-            w.Thread1().Wait();
-            QCoreApplication::processEvents();
-            state.ResumeTiming();
-        }
-    }
-    w.Thread1().Wait();
-    fw::DestroyAllWindows();
-    QCoreApplication::processEvents();
-    fw::SetServices(std::move(previous));
 }
 BENCHMARK(BM_DoubleClickToCount)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+// From the double-click until Busy is hidden: the loader thread has ended and its call has reached the
+// window.
+void BM_DoubleClickToBusyHidden(benchmark::State& state) {
+    LoadOfBig load(state);
+    if (!load.Ready())
+        return;
+    for (auto _ : state) {
+        load.DoubleClick();
+        load.FinishLoad();
+        state.PauseTiming();
+        load.CheckListed();
+        if (!load.Window().Busy->isHidden())
+            state.SkipWithError("Busy stayed up");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DoubleClickToBusyHidden)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 } // namespace

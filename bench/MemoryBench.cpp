@@ -1,9 +1,9 @@
 // Peak memory with 10,000 songs loaded, next to a bare Qt window of the same size holding the same titles
 // in a plain list. Peak memory is per process, so bench/memory.sh runs each in a process of its own.
 #include "BenchSupport.h"
-#include "app/Module1.h"
 #include "app/Startup.h"
 #include "framework/ScriptRunner.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,14 @@
-// Next Song until the song plays, next to the bare run of script 169 that it waits for.
+// Next Song until the song plays, at 12 and at 10,000 songs, next to the bare mpc commands that play one
+// file (clear, add, play) and the bare run of script 169 that it waits for.
 #include "BenchSupport.h"
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Services.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -14,32 +16,64 @@ namespace {
 using bench::DemoMpd;
 using bench::SilentServices;
 
-void BM_Bare169(benchmark::State& state) {
-    if (!DemoMpd::Get().Ready()) {
-        state.SkipWithError("the private MPD did not start");
+bool FixtureReady(benchmark::State& state) {
+    if (!DemoMpd::Get().Ready())
+        state.SkipWithError(DemoMpd::Get().Error().toStdString().c_str());
+    return DemoMpd::Get().Ready();
+}
+
+void BM_BareMpcPlay(benchmark::State& state) {
+    if (!FixtureReady(state))
         return;
+    const QStringList files = DemoMpd::Get().Files(int(state.range(0)));
+    int track = 0;
+    for (auto _ : state) {
+        QProcess mpc;
+        mpc.start(QStringLiteral("sh"),
+                  {QStringLiteral("-c"), QStringLiteral("mpc -q clear; mpc -q add \"$1\"; mpc -q play"),
+                   QStringLiteral("sh"), files[track++ % files.size()]});
+        if (!mpc.waitForFinished() || mpc.exitCode() != 0)
+            state.SkipWithError("mpc failed");
     }
+}
+BENCHMARK(BM_BareMpcPlay)
+    ->Arg(DemoMpd::kClassicsSongs)
+    ->Arg(DemoMpd::kBigSongs)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+
+void BM_Bare169(benchmark::State& state) {
+    if (!FixtureReady(state))
+        return;
+    const int songs = int(state.range(0));
+    const QString playlist = QString::number(DemoMpd::Playlist(songs));
     int track = 0;
     for (auto _ : state)
-        fw::ScriptRunner::Run(169, {QStringLiteral("2"), QString::number(track++ % 12 + 1)});
+        fw::ScriptRunner::Run(169, {playlist, QString::number(track++ % songs + 1)});
 }
-BENCHMARK(BM_Bare169)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_Bare169)
+    ->Arg(DemoMpd::kClassicsSongs)
+    ->Arg(DemoMpd::kBigSongs)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 void BM_NextSongToPlaying(benchmark::State& state) {
-    if (!DemoMpd::Get().Ready()) {
-        state.SkipWithError("the private MPD did not start");
+    if (!FixtureReady(state))
         return;
-    }
     auto services = std::make_unique<SilentServices>();
     SilentServices* silent = services.get();
     auto previous = fw::SetServices(std::move(services));
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
-    window.Playlists->ListIndex(1);
+    window.Playlists->ListIndex(DemoMpd::Playlist(int(state.range(0))) - 1);
     window.Playlists_DoubleClick();
     window.Thread1().Wait();
     QCoreApplication::processEvents();
+    if (window.iTunes->ListCount() != state.range(0))
+        state.SkipWithError("the playlist was not listed");
     window.StartTest->click();
     for (auto _ : state) {
         state.PauseTiming();
@@ -56,7 +90,12 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     QCoreApplication::processEvents();
     fw::SetServices(std::move(previous));
 }
-BENCHMARK(BM_NextSongToPlaying)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_NextSongToPlaying)
+    ->Arg(DemoMpd::kClassicsSongs)
+    ->Arg(DemoMpd::kBigSongs)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 
 // The choice work of one question on a 10,000-song list, without the music player: the check that
 // Next Song makes and the draw of the five choices. Argument 0: every title different (the usual
@@ -64,7 +103,7 @@ BENCHMARK(BM_NextSongToPlaying)->Unit(benchmark::kMillisecond)->UseRealTime()->M
 void BM_QuestionChoices10000(benchmark::State& state) {
     auto previous = fw::SetServices(std::make_unique<SilentServices>());
     Module1::Initialize();
-    Module1::R = std::make_unique<fw::Random>(1);
+    Module1::R = std::make_unique<QRandomGenerator>(1);
     Window1& window = Window1::instance();
     window.iTunes->DeleteAllRows();
     for (int i = 0; i < 10000; ++i)

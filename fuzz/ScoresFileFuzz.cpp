@@ -1,13 +1,13 @@
 // The scores file as the high-score table reads it: any bytes give exactly ten rows whose fields hold no
 // TAB or line end, and the rows saved as the table saves them read back unchanged.
 #include "FuzzCheck.h"
-#include "framework/FolderItem.h"
+#include "framework/TextFiles.h"
 #include "scores/ScoreTable.h"
 
 using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QStringList lines = fw::SplitLines(fuzz::Text(data, size));
+    const QStringList lines = fw::splitLines(fuzz::Text(data, size));
     const auto rows = ScoreTable::parse(lines);
     Check(rows.size() == 10, "ten rows");
     QByteArray saved;
@@ -22,7 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "the row is the line's start", line);
         saved += (name + QLatin1Char('\t') + score).toUtf8() + '\n';
     }
-    Check(ScoreTable::parse(fw::SplitLines(QString::fromUtf8(saved))) == rows,
-          "a saved table reads back");
+    Check(ScoreTable::parse(fw::splitLines(QString::fromUtf8(saved))) == rows, "a saved table reads back");
     return 0;
 }

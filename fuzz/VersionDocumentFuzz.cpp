@@ -3,7 +3,6 @@
 // never pass an address that the browser would open with a scheme other than http or https.
 // An input holding the byte 0x01 is also read as prefix, content and suffix of a built document.
 #include "FuzzCheck.h"
-#include "framework/Text.h"
 #include "update/updateWindow.h"
 
 #include <QUrl>

@@ -1,15 +1,15 @@
 #include "app/App.h"
 
-#include "app/Module1.h"
 #include "framework/Windows.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
 #include "update/selfTest.h"
 
 void App::open() {
-    Module1::R = std::make_unique<fw::Random>();
+    Module1::R = std::make_unique<QRandomGenerator>(QRandomGenerator::securelySeeded());
     AppleScript7a({});
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/App.h"
 #include "app/MenuBar1.h"
-#include "app/Module1.h"
 #include "framework/Windows.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
 #include <QCoreApplication>
@@ -16,6 +16,8 @@ std::unique_ptr<App> application;
 } // namespace
 
 App& Begin() {
+    // Opening is one step: a player that does not answer is reported once, not by each of its scripts.
+    const fw::Step opening;
     Module1::Initialize();
     application = std::make_unique<App>();
     fw::Guard([] { application->open(); });

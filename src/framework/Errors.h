@@ -23,12 +23,40 @@ public:
     explicit NilObjectError(const QString& what) : Error(QStringLiteral("Nil object: %1").arg(what)) {}
 };
 
-// Runs fn; an error that escapes is shown in a message box and swallowed. Returns false when fn failed.
-bool Guard(const std::function<void()>& fn);
+// Raised when the music player does not answer. The user hears of it once: a step reports it at most
+// once, and a step the user did not start (a timer's) stays silent while the user has been told and
+// nothing has answered since.
+class NoAnswerError : public Error {
+public:
+    using Error::Error;
+};
 
-// Wraps a handler so that every call of it goes through Guard.
-template <class... Args> std::function<void(Args...)> Guarded(std::function<void(Args...)> fn) {
-    return [fn = std::move(fn)](Args... args) { Guard([&] { fn(args...); }); };
-}
+// Marks that the music player answered: its next failure is reported again wherever it arises.
+void PlayerAnswered();
+
+// A step is everything that one event sets off: its handler and whatever runs nested inside it (a modal
+// box's event loop runs timers). The outermost Step on the main thread opens it; inner ones join it.
+// Within one step an error message is shown once, however many handlers raise it.
+class Step {
+public:
+    enum Origin { ByUser, Unattended };
+    explicit Step(Origin origin = ByUser);
+    ~Step();
+    Step(const Step&) = delete;
+    Step& operator=(const Step&) = delete;
+
+    // A number that names the step in progress on the main thread; 0 outside any step and off the main
+    // thread.
+    static quint64 Current();
+
+private:
+    bool counted_;
+};
+
+// Runs fn within a step; an error that escapes is shown in a message box and swallowed. Returns false
+// when fn failed.
+bool Guard(const std::function<void()>& fn);
+// The same for steps that no user action started: timers and calls queued from other threads.
+bool GuardUnattended(const std::function<void()>& fn);
 
 } // namespace fw

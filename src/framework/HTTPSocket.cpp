@@ -1,20 +1,11 @@
 #include "framework/HTTPSocket.h"
 
-#include "framework/Errors.h"
-
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QUrl>
 #include <utility>
 
 namespace fw {
-
-QString InternetHeaders::Value(const QString& name) const {
-    for (const auto& [key, value] : headers_)
-        if (key.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
-    return QString();
-}
 
 namespace {
 
@@ -29,7 +20,7 @@ bool IsStatusError(QNetworkReply::NetworkError error) {
 
 } // namespace
 
-HTTPSocket::HTTPSocket() : manager_(std::make_unique<QNetworkAccessManager>()) {}
+HTTPSocket::HTTPSocket(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {}
 
 HTTPSocket::~HTTPSocket() {
     Disconnect();
@@ -42,12 +33,11 @@ void HTTPSocket::Get(const QString& url) {
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     request.setRawHeader("Accept", "*/*");
     request.setRawHeader("Accept-Language", "en");
-    listener_ = std::make_unique<QObject>();
     QNetworkReply* reply = manager_->get(request);
     reply_ = reply;
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, listener_.get(), [this] { CheckLength(); });
-    QObject::connect(reply, &QIODevice::readyRead, listener_.get(), [this] { ReadSome(); });
-    QObject::connect(reply, &QNetworkReply::finished, listener_.get(), [this] { Finished(); });
+    connect(reply, &QNetworkReply::metaDataChanged, this, &HTTPSocket::CheckLength);
+    connect(reply, &QIODevice::readyRead, this, &HTTPSocket::ReadSome);
+    connect(reply, &QNetworkReply::finished, this, &HTTPSocket::Finished);
 }
 
 void HTTPSocket::Disconnect() {
@@ -56,12 +46,13 @@ void HTTPSocket::Disconnect() {
 }
 
 QNetworkReply* HTTPSocket::Detach() {
-    listener_.reset();
     body_.clear();
     QNetworkReply* reply = reply_.data();
     reply_.clear();
-    if (reply)
+    if (reply) {
+        reply->disconnect(this);
         reply->deleteLater();
+    }
     return reply;
 }
 
@@ -81,10 +72,10 @@ void HTTPSocket::ReadSome() {
 }
 
 void HTTPSocket::TooLong() {
-    listener_.reset();
     body_.clear();
     QNetworkReply* reply = reply_.data();
     reply_.clear();
+    reply->disconnect(this);
     // Aborting inside the reply's own signal upsets it; abort on the next pass instead.
     QMetaObject::invokeMethod(
         reply,
@@ -93,9 +84,7 @@ void HTTPSocket::TooLong() {
             reply->deleteLater();
         },
         Qt::QueuedConnection);
-    const auto handler = Error;
-    if (handler)
-        Guard([&] { handler(QNetworkReply::UnknownContentError); });
+    emit error(QNetworkReply::UnknownContentError);
 }
 
 void HTTPSocket::Finished() {
@@ -103,24 +92,20 @@ void HTTPSocket::Finished() {
     body_ += reply->readAll();
     const QByteArray body = std::exchange(body_, QByteArray());
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const QNetworkReply::NetworkError error = reply->error();
+    const QNetworkReply::NetworkError failure = reply->error();
     Detach();
-    // The handlers may close the owner of this socket, so nothing below touches the socket.
-    if (status.isValid() && (error == QNetworkReply::NoError || IsStatusError(error))) {
+    // A receiver may delete this socket, so nothing after the signal touches it.
+    if (status.isValid() && (failure == QNetworkReply::NoError || IsStatusError(failure))) {
         InternetHeaders headers;
         for (const auto& [name, value] : reply->rawHeaderPairs())
-            headers.Append(QString::fromLatin1(name), QString::fromLatin1(value));
+            headers.append({QString::fromLatin1(name), QString::fromLatin1(value)});
         const QString url = reply->url().toString();
         const QString text = QString::fromUtf8(body);
-        const auto handler = PageReceived;
-        if (handler)
-            Guard([&] { handler(url, status.toInt(), headers, text); });
+        emit pageReceived(url, status.toInt(), headers, text);
     } else {
         const int code =
-            error == QNetworkReply::NoError ? int(QNetworkReply::UnknownNetworkError) : int(error);
-        const auto handler = Error;
-        if (handler)
-            Guard([&] { handler(code); });
+            failure == QNetworkReply::NoError ? int(QNetworkReply::UnknownNetworkError) : int(failure);
+        emit error(code);
     }
 }
 

@@ -1,7 +1,6 @@
-// An asynchronous HTTP GET. Get returns at once; later exactly one event follows: PageReceived for any
-// HTTP status (error pages and redirects included, redirects are not followed), or Error with the
+// An asynchronous HTTP GET. Get returns at once; later exactly one signal follows: pageReceived for any
+// HTTP status (error pages and redirects included, redirects are not followed), or error with the
 // client's error code (a QNetworkReply::NetworkError value) when no complete response arrived.
-// Events run on the main thread under the framework's error handling.
 #pragma once
 
 #include <QByteArray>
@@ -11,49 +10,37 @@
 #include <QPair>
 #include <QPointer>
 #include <QString>
-#include <functional>
-#include <memory>
 
 class QNetworkAccessManager;
 
 namespace fw {
 
-// The response headers, in the order the server sent them.
-class InternetHeaders {
-public:
-    void Append(const QString& name, const QString& value) { headers_.append({name, value}); }
-    int Count() const { return int(headers_.size()); }
-    QString Name(int index) const { return headers_.value(index).first; }
-    QString Value(int index) const { return headers_.value(index).second; }
-    // The first value of the header of that name (letter case ignored), or "".
-    QString Value(const QString& name) const;
+// The response headers (name, value), in the order the server sent them.
+using InternetHeaders = QList<QPair<QString, QString>>;
 
-private:
-    QList<QPair<QString, QString>> headers_;
-};
-
-class HTTPSocket {
+class HTTPSocket : public QObject {
+    Q_OBJECT
 public:
-    // A body longer than this ends the request with Error(QNetworkReply::UnknownContentError): the
+    // A body longer than this ends the request with error(QNetworkReply::UnknownContentError): the
     // documents fetched are a few kilobytes, and an endless or huge reply must not eat the memory.
     static constexpr qint64 kMaxBodyBytes = 4 * 1024 * 1024;
 
-    HTTPSocket();
-    ~HTTPSocket();
-    HTTPSocket(const HTTPSocket&) = delete;
-    HTTPSocket& operator=(const HTTPSocket&) = delete;
+    explicit HTTPSocket(QObject* parent = nullptr);
+    ~HTTPSocket() override;
 
-    // Starts the request and returns at once; a request still running is dropped without events.
+    // Starts the request and returns at once; a request still running is dropped without signals.
     void Get(const QString& url);
-    // Drops the running request; no event follows.
+    // Drops the running request; no signal follows.
     void Disconnect();
     // True while a request runs.
     bool IsConnected() const { return !reply_.isNull(); }
 
-    // The page's URL, the HTTP status, the response headers and the body (UTF-8 text).
-    std::function<void(const QString& url, int status, const InternetHeaders& headers, const QString& body)>
-        PageReceived;
-    std::function<void(int code)> Error;
+signals:
+    // The page's URL, the HTTP status, the response headers and the body (UTF-8 text). A receiver may
+    // delete the socket.
+    void pageReceived(const QString& url, int status, const fw::InternetHeaders& headers,
+                      const QString& body);
+    void error(int code);
 
 private:
     void CheckLength();
@@ -63,10 +50,8 @@ private:
     // Ends the running request and takes its reply; nullptr when none runs.
     QNetworkReply* Detach();
 
-    std::unique_ptr<QNetworkAccessManager> manager_;
+    QNetworkAccessManager* manager_;
     QPointer<QNetworkReply> reply_;
-    // Receiver of the running request's signals; deleting it cuts them all.
-    std::unique_ptr<QObject> listener_;
     QByteArray body_;
 };
 

@@ -3,17 +3,30 @@
 #include "framework/Errors.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMutex>
 #include <QProcess>
+#include <QThread>
+#include <algorithm>
+#include <cmath>
+#include <exception>
 
 namespace fw {
 
 namespace {
+
 QMutex settingsMutex;
 QString bundleDir;
-int timeLimitMs = 60000;
+int timeLimitMs = 10000;
+std::function<void(int)> runObserver;
+
+const QString kTimeoutVariable = QStringLiteral("MPD_TIMEOUT");
+// Later runs of a step in which MPD kept a script waiting get this long instead of the full wait.
+constexpr int kShortWaitSeconds = 1;
 
 QString FindBundleDir() {
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -30,6 +43,151 @@ QString FirstLine(const QString& text) {
     const qsizetype end = trimmed.indexOf(QLatin1Char('\n'));
     return end < 0 ? trimmed : trimmed.left(end).trimmed();
 }
+
+bool OnMainThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+// What a step has learnt about MPD so far (main thread only): that it does not answer (the error that
+// said so), or that it kept a silent script waiting.
+struct StepMemory {
+    quint64 step = 0;
+    std::exception_ptr noAnswer;
+    bool slow = false;
+};
+StepMemory memory;
+
+// This step's memory, or nothing outside a step.
+StepMemory* MemoryOfThisStep() {
+    const quint64 step = Step::Current();
+    if (step == 0)
+        return nullptr;
+    if (memory.step != step)
+        memory = StepMemory{step, nullptr, false};
+    return &memory;
+}
+
+// The wait for MPD that a run gets, and whether the user chose it.
+struct MpdWait {
+    int seconds;
+    bool usersOwn;
+};
+
+MpdWait WaitFor(const QProcessEnvironment& env, const StepMemory* step) {
+    bool ok = false;
+    const double users = env.value(kTimeoutVariable).toDouble(&ok);
+    if (env.contains(kTimeoutVariable))
+        return {ok && users > 0 ? int(std::ceil(users)) : ScriptRunner::MpdWaitSeconds, true};
+    return {step && step->slow ? kShortWaitSeconds : ScriptRunner::MpdWaitSeconds, false};
+}
+
+NoAnswerError NoAnswer(const QString& reason) {
+    return NoAnswerError(
+        QStringLiteral(
+            "MPD does not answer (%1); start MPD or set MPD_HOST, then double-click the playlist again.")
+            .arg(reason));
+}
+
+// mpc's own words when it cannot reach MPD at all, as opposed to MPD refusing a command.
+bool IsConnectionFailure(const QString& line) {
+    static const QStringList reasons{QStringLiteral("Timeout"),
+                                     QStringLiteral("Connection refused"),
+                                     QStringLiteral("No such file or directory"),
+                                     QStringLiteral("Failed to resolve host name"),
+                                     QStringLiteral("Connection reset by peer"),
+                                     QStringLiteral("Connection closed by the server"),
+                                     QStringLiteral("Broken pipe"),
+                                     QStringLiteral("Network is unreachable"),
+                                     QStringLiteral("No route to host"),
+                                     QStringLiteral("Permission denied")};
+    const QString prefix = QStringLiteral("MPD error: ");
+    return line.startsWith(prefix) && reasons.contains(line.mid(prefix.size()));
+}
+
+[[noreturn]] void RaiseFailure(int number, QProcess& process) {
+    const QString line = FirstLine(QString::fromUtf8(process.readAllStandardError()));
+    if (line.contains(QStringLiteral("MPD does not answer")))
+        throw NoAnswerError(line); // the script already says what to do
+    if (IsConnectionFailure(line))
+        throw NoAnswer(line);
+    if (line.isEmpty())
+        throw Error(QStringLiteral("The music player script %1 failed (exit code %2).")
+                        .arg(number)
+                        .arg(process.exitCode()));
+    throw Error(line);
+}
+
+// The wait cursor while the main thread is held up by a run.
+class BusyCursor {
+public:
+    explicit BusyCursor(bool show)
+        : shown_(show && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        if (shown_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyCursor() {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    bool shown_;
+};
+
+void ObserveRun(int number) {
+    std::function<void(int)> observer;
+    {
+        QMutexLocker lock(&settingsMutex);
+        observer = runObserver;
+    }
+    if (observer)
+        observer(number);
+}
+
+QString RunProcess(int number, const QStringList& arguments, StepMemory* step) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const MpdWait wait = WaitFor(env, step);
+    if (!wait.usersOwn)
+        env.insert(kTimeoutVariable, QString::number(wait.seconds));
+    // A wait the user chose is theirs to keep; the hard bound only catches what outlasts it.
+    const int hardBound = wait.usersOwn ? std::max(ScriptRunner::TimeLimit(), (wait.seconds + 2) * 1000)
+                                        : ScriptRunner::TimeLimit();
+
+    const QString program = ScriptRunner::BundleDir() + QLatin1Char('/') + QString::number(number);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    const BusyCursor cursor(OnMainThread());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted())
+        throw Error(QStringLiteral("The music player script %1 cannot be run: %2")
+                        .arg(program, process.errorString()));
+    ObserveRun(number);
+    if (!process.waitForFinished(hardBound)) {
+        process.kill();
+        process.waitForFinished(2000);
+        throw NoAnswer(QStringLiteral("script %1 did not finish within %2 seconds and was stopped")
+                           .arg(number)
+                           .arg(hardBound / 1000.0));
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        RaiseFailure(number, process);
+    const QString reply = QString::fromUtf8(process.readAllStandardOutput());
+    const bool keptWaiting = reply.isEmpty() && clock.elapsed() >= wait.seconds * 1000 - 100;
+    if (step && keptWaiting)
+        step->slow = true;
+    if (OnMainThread() && !keptWaiting)
+        PlayerAnswered();
+    return reply;
+}
+
 } // namespace
 
 QString ScriptRunner::BundleDir() {
@@ -54,33 +212,22 @@ int ScriptRunner::TimeLimit() {
     return timeLimitMs;
 }
 
+void ScriptRunner::SetRunObserver(std::function<void(int)> observer) {
+    QMutexLocker lock(&settingsMutex);
+    runObserver = std::move(observer);
+}
+
 QString ScriptRunner::Run(int number, const QStringList& arguments) {
-    const QString program = BundleDir() + QLatin1Char('/') + QString::number(number);
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted())
-        throw Error(QStringLiteral("The music player script %1 cannot be run: %2")
-                        .arg(program, process.errorString()));
-    if (!process.waitForFinished(TimeLimit())) {
-        process.kill();
-        process.waitForFinished(2000);
-        throw Error(
-            QStringLiteral("The music player script %1 did not finish within %2 seconds and was stopped.")
-                .arg(number)
-                .arg(TimeLimit() / 1000.0));
+    StepMemory* step = MemoryOfThisStep();
+    if (step && step->noAnswer)
+        std::rethrow_exception(step->noAnswer);
+    try {
+        return RunProcess(number, arguments, step);
+    } catch (const NoAnswerError&) {
+        if (step)
+            step->noAnswer = std::current_exception();
+        throw;
     }
-    const QString reply = QString::fromUtf8(process.readAllStandardOutput());
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        const QString message = FirstLine(QString::fromUtf8(process.readAllStandardError()));
-        throw Error(message.isEmpty() ? QStringLiteral("The music player script %1 failed (exit code %2).")
-                                            .arg(number)
-                                            .arg(process.exitCode())
-                                      : message);
-    }
-    return reply;
 }
 
 } // namespace fw

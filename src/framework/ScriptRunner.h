@@ -1,24 +1,43 @@
 // Runs the numbered scripts bundled with the program. Each parameter is one argument (never through a
 // shell); standard output is the reply (UTF-8) and standard error the text of a failure.
+//
+// The scripts drive MPD through mpc, whose every wait for MPD is bounded by MPD_TIMEOUT; the runner gives
+// them a short one unless the user has chosen their own, and ends a run that outlives a hard bound. On the
+// main thread a run blocks: no timer, input or queued call runs in the middle of the handler that started
+// it, and the busy cursor shows meanwhile.
+//
+// Once a run in a step (see fw::Step) finds that MPD does not answer, later runs in that step fail at once
+// with the same error instead of waiting again. A run that stays silent but took as long as MPD's wait
+// bound (a script that ignores its failures does so when MPD never answers) leaves the later runs of its
+// step a short wait.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace fw {
 
 class ScriptRunner {
 public:
-    // Runs script `number` and returns its reply. Raises fw::Error when the script cannot start, exits
-    // with an error, or does not finish within the time limit (it is then ended).
+    // Seconds that each mpc call waits for MPD when the user's environment does not set MPD_TIMEOUT.
+    static constexpr int MpdWaitSeconds = 3;
+
+    // Runs script `number` and returns its reply. Raises fw::Error when the script cannot start or exits
+    // with an error, fw::NoAnswerError (with what the user can do) when MPD does not answer or the run
+    // outlives the hard bound (it is then ended).
     static QString Run(int number, const QStringList& arguments = {});
 
     // Where the scripts are: next to the binary ("scripts/") in a build tree, or
     // "../share/zandolin/scripts" when installed. Tests may point it elsewhere.
     static QString BundleDir();
     static void SetBundleDir(const QString& dir);
+    // The hard bound on one run, in milliseconds (10 s); a wait for MPD that the user set through
+    // MPD_TIMEOUT stretches it to that wait plus two seconds.
     static void SetTimeLimit(int milliseconds);
     static int TimeLimit();
+    // Called on the running thread while a run is under way, with the script's number; for tests.
+    static void SetRunObserver(std::function<void(int)> observer);
 };
 
 } // namespace fw

@@ -1,7 +1,5 @@
 #include "framework/Services.h"
 
-#include "framework/MessageDialog.h"
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
@@ -58,17 +56,17 @@ public:
                     : dialog.Icon == MessageDialog::IconCaution ? QMessageBox::Warning
                     : dialog.Icon == MessageDialog::IconStop    ? QMessageBox::Critical
                                                                 : QMessageBox::Information);
-        auto caption = [](const MessageDialogButton& b, const QString& fallback) {
+        auto caption = [](const MessageDialog::Button& b, const QString& fallback) {
             return b.Caption.isEmpty() ? fallback : b.Caption;
         };
         auto* action =
-            box.addButton(caption(dialog.ActionButton(), QStringLiteral("OK")), QMessageBox::AcceptRole);
+            box.addButton(caption(dialog.ActionButton, QStringLiteral("OK")), QMessageBox::AcceptRole);
         QAbstractButton* alternate = nullptr;
         QAbstractButton* cancel = nullptr;
-        if (dialog.AlternateActionButton().Visible)
-            alternate = box.addButton(dialog.AlternateActionButton().Caption, QMessageBox::ActionRole);
-        if (dialog.CancelButton().Visible) {
-            cancel = box.addButton(caption(dialog.CancelButton(), QStringLiteral("Cancel")),
+        if (dialog.AlternateActionButton.Visible)
+            alternate = box.addButton(dialog.AlternateActionButton.Caption, QMessageBox::ActionRole);
+        if (dialog.CancelButton.Visible) {
+            cancel = box.addButton(caption(dialog.CancelButton, QStringLiteral("Cancel")),
                                    QMessageBox::RejectRole);
             box.setEscapeButton(cancel);
         }

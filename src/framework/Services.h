@@ -7,7 +7,22 @@
 
 namespace fw {
 
-class MessageDialog;
+// A three-button question: the action button, an optional alternate and an optional cancel button.
+struct MessageDialog {
+    enum IconKind { IconNote = 0, IconCaution = 1, IconStop = 2, IconQuestion = 3 };
+    struct Button {
+        QString Caption;
+        bool Visible = false;
+    };
+
+    QString Title;
+    QString Message;
+    QString Explanation;
+    int Icon = IconNote;
+    Button ActionButton{QStringLiteral("OK"), true};
+    Button AlternateActionButton;
+    Button CancelButton{QStringLiteral("Cancel"), false};
+};
 
 // Buttons of the two-button box (code 305: OK and Cancel, warning icon, Cancel the default).
 enum MsgBoxResult { MsgBoxOK = 1, MsgBoxCancel = 2 };

@@ -1,18 +1,18 @@
 #include "framework/Thread.h"
 
 #include "framework/Errors.h"
-#include "framework/Services.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMutex>
 #include <QThread>
+#include <exception>
 
 namespace fw {
 
 void OnMainThread(std::function<void()> fn) {
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [fn = std::move(fn)] { Guard(fn); }, Qt::QueuedConnection);
+        QCoreApplication::instance(), [fn = std::move(fn)] { GuardUnattended(fn); }, Qt::QueuedConnection);
 }
 
 class Thread::Worker : public QThread {
@@ -45,16 +45,12 @@ protected:
 
 private:
     void RunOnce() {
-        // An error on the worker is reported on the main thread, where boxes may be shown.
+        // An error on the worker is raised again on the main thread, where boxes may be shown.
         try {
             if (owner_.RunHandler)
                 owner_.RunHandler();
-        } catch (const Error& e) {
-            const QString message = e.Message();
-            OnMainThread([message] { MsgBox(message); });
-        } catch (const std::exception& e) {
-            const QString message = QString::fromLocal8Bit(e.what());
-            OnMainThread([message] { MsgBox(message); });
+        } catch (...) {
+            OnMainThread([error = std::current_exception()] { std::rethrow_exception(error); });
         }
     }
 

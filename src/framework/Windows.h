@@ -54,13 +54,15 @@ void PlaceOnScreen(QWidget* window, QPoint wanted);
 // than area keeps its top-left corner on it.
 QPoint FitOnScreen(QPoint wanted, QSize size, const QRect& area);
 
-// Connects the signal to the receiver's handler, run under the guard: an error that escapes it is shown
-// in a message box and the program goes on. The handler takes the signal's first arguments, or none.
+// Connects the signal to the receiver's handler, run as a step under the guard: an error that escapes it
+// is shown in a message box and the program goes on. The handler takes the signal's first arguments, or
+// none. Signals that no user action raises (a timer's) connect as Step::Unattended.
 template <class Sender, class Signal, class Receiver, class... Args>
 QMetaObject::Connection on(Sender* sender, Signal signal, Receiver* receiver,
-                           void (Receiver::*handler)(Args...)) {
-    return QObject::connect(sender, signal, receiver, [receiver, handler](Args... args) {
-        Guard([&] { (receiver->*handler)(args...); });
+                           void (Receiver::*handler)(Args...), Step::Origin origin = Step::ByUser) {
+    return QObject::connect(sender, signal, receiver, [receiver, handler, origin](Args... args) {
+        const auto run = [&] { (receiver->*handler)(args...); };
+        origin == Step::ByUser ? Guard(run) : GuardUnattended(run);
     });
 }
 

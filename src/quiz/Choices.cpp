@@ -1,8 +1,7 @@
 // Drawing a question's song and its five answer choices; testing a final score against the table.
-#include "app/Module1.h"
 #include "framework/Errors.h"
-#include "framework/Text.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 
@@ -15,22 +14,22 @@ constexpr int kRejectionsBeforeRestart = 1000;
 // list change under a draw.
 constexpr int kMaxRestarts = 100000;
 
-fw::Random& Generator() {
+QRandomGenerator& Generator() {
     if (!Module1::R)
         throw fw::NilObjectError(QStringLiteral("Module1.R"));
     return *Module1::R;
 }
 
 // Puts the five choices in a random order, so the right answer is not always at the same place.
-void Shuffle(QStringList& choices, fw::Random& random) {
+void Shuffle(QStringList& choices, QRandomGenerator& random) {
     for (int i = int(choices.size()) - 1; i > 0; --i)
-        std::swap(choices[i], choices[random.InRange(0, i)]);
+        std::swap(choices[i], choices[random.bounded(i + 1)]);
 }
 } // namespace
 
 void Window1::HandleChoices() {
     const fw::Listbox& songs = *iTunes;
-    fw::Random& random = Generator();
+    QRandomGenerator& random = Generator();
     if (Module1::ChoiceArray.size() != Module1::ChoiceCount)
         throw fw::NilObjectError(QStringLiteral("Module1.ChoiceArray"));
     if (!CanDrawChoices(songs))
@@ -40,13 +39,13 @@ void Window1::HandleChoices() {
         if (restart == kMaxRestarts)
             throw fw::Error(kTooFewTitlesMessage);
         int rejections = 0;
-        Module1::M = random.InRange(0, songs.ListCount() - 1);
+        Module1::M = random.bounded(songs.ListCount());
         Module1::CorrectAnswer = ChoiceTitle(songs, Module1::M);
         Module1::ChoiceArray[0] = Module1::CorrectAnswer;
         bool complete = true;
         for (int slot = 1; slot < Module1::ChoiceCount && complete; ++slot) {
             for (;;) {
-                const int row = random.InRange(0, songs.ListCount() - 1);
+                const int row = random.bounded(songs.ListCount());
                 bool rejected = row == Module1::M;
                 if (!rejected) {
                     const QString text = ChoiceTitle(songs, row);

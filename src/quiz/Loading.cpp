@@ -1,18 +1,18 @@
 // Filling the playlist table and the song list from the music player, and folding the lists away.
-#include "app/Module1.h"
 #include "framework/Errors.h"
-#include "framework/ScriptRunner.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ReplyParser.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 
+#include <QFuture>
+#include <QMutex>
 #include <QPointer>
+#include <QPromise>
+#include <QScopeGuard>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <optional>
 
 namespace {
 
@@ -27,60 +27,74 @@ void StorePlaylistNumber(std::int32_t number) {
     std::atomic_ref<std::int32_t>(Module1::Z).store(number);
 }
 
-// MPD answers one request at a time, so the two runs of script 168 that a double-click makes would share
-// its time and delay the song list. The loader thread lets the main thread's run go first, as the runs
-// followed each other when the threads took turns.
-class MainRunGate {
+// A double-click lists its playlist for the song list on the main thread, and its loader thread, whose
+// end hides Busy, would list it again. MPD answers one request at a time, so that second listing would
+// keep Busy up twice as long; the loader thread takes the main thread's reply instead. The main thread
+// announces the listing before it starts the loader thread, and the announcement ends with the handler
+// however it ends (an unfinished promise is cancelled and finished as it goes), so the wait is never
+// longer than the main thread's run.
+class ListingHandOver {
 public:
-    void Close() {
-        std::lock_guard lock(mutex_);
-        pending_ = true;
+    // Main thread: playlist is about to be listed for the song list.
+    void Announce(std::int32_t playlist) {
+        promise_.emplace();
+        promise_->start();
+        QMutexLocker lock(&mutex_);
+        announced_ = Announced{playlist, promise_->future()};
     }
-    void Open() {
-        {
-            std::lock_guard lock(mutex_);
-            pending_ = false;
+    // Main thread: the reply of script 168 for playlist, handed on to the loader thread when announced.
+    QString List(std::int32_t playlist) {
+        const QString reply = AppleScript1Reply({playlist});
+        if (promise_ && AnnouncedFor(playlist)) {
+            promise_->addResult(reply);
+            promise_->finish();
         }
-        opened_.notify_all();
+        return reply;
     }
-    // Waits until the main thread's run has ended, at most a script's time limit.
-    void WaitUntilOpen() {
-        std::unique_lock lock(mutex_);
-        opened_.wait_for(lock, std::chrono::milliseconds(fw::ScriptRunner::TimeLimit()),
-                         [this] { return !pending_; });
+    // Main thread: the handler that announced a listing has ended.
+    void Close() { promise_.reset(); }
+    // Loader thread: waits for the main thread's listing of playlist, or lists it itself when none was
+    // announced. The reply is not needed here.
+    void Await(std::int32_t playlist) {
+        std::optional<QFuture<QString>> listing;
+        {
+            QMutexLocker lock(&mutex_);
+            if (announced_ && announced_->playlist == playlist)
+                listing = announced_->listing;
+        }
+        if (listing)
+            listing->waitForFinished();
+        else
+            AppleScript1({playlist});
     }
 
 private:
-    std::mutex mutex_;
-    std::condition_variable opened_;
-    bool pending_ = false;
+    struct Announced {
+        std::int32_t playlist;
+        QFuture<QString> listing;
+    };
+    bool AnnouncedFor(std::int32_t playlist) {
+        QMutexLocker lock(&mutex_);
+        return announced_ && announced_->playlist == playlist;
+    }
+
+    std::optional<QPromise<QString>> promise_; // main thread only
+    QMutex mutex_;
+    std::optional<Announced> announced_; // the latest announcement, under mutex_
 };
 
-MainRunGate mainRun;
-
-// Opens the gate when it goes, however the handler ends.
-struct OpenGateAtEnd {
-    ~OpenGateAtEnd() { mainRun.Open(); }
-};
+ListingHandOver listings;
 
 } // namespace
 
-// Module1::L is set to the reply and, once the rows are made, to the part of it that was not read: the
-// value that taking the pieces from its front one by one would leave, without copying the rest each time.
 void Window1::GetiTunePlaylists() {
     QString reply;
-    try {
-        reply = AppleScript5({});
-    } catch (const fw::Error& e) {
-        // Without the music player the window still opens, with an empty table and the reason shown.
-        fw::MsgBox(e.Message());
-    }
-    Module1::L = reply;
-    const ReplyParser::Rows names = ReplyParser::PlaylistNames(Module1::L);
-    Module1::L = Module1::L.mid(names.rest);
+    // Without the music player the window still opens, with an empty table and the reason shown.
+    fw::Guard([&reply] { reply = AppleScript5({}); });
+    const ReplyParser::Rows names = ReplyParser::PlaylistNames(reply);
     fw::Listbox& table = *Playlists;
     for (int i = 0; i < names.rows.size(); ++i) {
-        table.AddRow(fw::Str(i + 1));
+        table.AddRow(QString::number(i + 1));
         table.Cell(table.LastIndex(), 1, names.rows[i]);
     }
     if (names.full)
@@ -101,8 +115,8 @@ void Window1::Playlists_DoubleClick() {
         return;
     }
     StorePlaylistNumber(playlist);
-    const OpenGateAtEnd openGate;
-    mainRun.Close();
+    listings.Announce(playlist);
+    const auto closeListing = qScopeGuard([] { listings.Close(); });
     Busy->setVisible(true);
     iTunes->DeleteAllRows();
     NoSongs->setText(QString());
@@ -114,41 +128,26 @@ void Window1::Playlists_DoubleClick() {
 }
 
 void Window1::BuildiTuneTable() {
-    {
-        const OpenGateAtEnd openGate;
-        Module1::L = AppleScript1Reply({Module1::Z});
-    }
-    const ReplyParser::Rows titles = ReplyParser::SongTitles(Module1::L);
-    Module1::L = Module1::L.mid(titles.rest);
+    const ReplyParser::Rows titles = ReplyParser::SongTitles(listings.List(Module1::Z));
     fw::Listbox& list = *iTunes;
     for (const QString& title : titles.rows)
         list.AddRow(title);
-    NoSongs->setText(fw::Str(int(titles.rows.size())));
+    NoSongs->setText(QString::number(int(titles.rows.size())));
     repaint();
 }
 
 void Window1::Thread1_Run() {
     const std::int32_t playlist = LoadPlaylistNumber();
-    // Busy is hidden on the main thread once this run has ended, whether or not the script succeeded; the
-    // window outlives the run (it waits for its thread), but maybe not the queued call.
+    // Busy is hidden on the main thread once this run has ended, however it ended; the window outlives
+    // the run (it waits for its thread), but maybe not the queued call.
     QPointer<Window1> self(this);
-    const auto hideBusy = [self] {
+    const auto hideBusy = qScopeGuard([self] {
         fw::OnMainThread([self] {
             if (self)
                 self->Busy->setVisible(false);
         });
-    };
-    try {
-        mainRun.WaitUntilOpen();
-        AppleScript1({playlist});
-    } catch (const fw::Error&) {
-        // The main thread runs the same script for the same double-click and reports its failure; a second
-        // box with the same text would tell the user nothing new.
-    } catch (...) {
-        hideBusy();
-        throw;
-    }
-    hideBusy();
+    });
+    listings.Await(playlist);
 }
 
 void Window1::DisclosureTriangle1_Action() {

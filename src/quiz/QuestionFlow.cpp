@@ -1,13 +1,13 @@
 // The running of a test: twenty questions, their answers and the four timers.
-#include "app/Module1.h"
 #include "framework/Errors.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
 #include "framework/Windows.h"
 #include "quiz/ChoiceRules.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 #include "scores/Congratulations.h"
+#include "scores/GameScores.h"
 
 #include <iterator>
 
@@ -107,7 +107,7 @@ void Window1::StartTest_Action() {
     EnterPhase(Phase::Listening);
     ComboBox1->setFocus();
     Module1::Question += 1;
-    QuestionNo->setText(fw::Str(Module1::Question));
+    QuestionNo->setText(QString::number(Module1::Question));
     HandleChoices();
     ComboBox1->setFocus();
     PlayCurrentSong();
@@ -131,13 +131,13 @@ void Window1::Enter_Action() {
         Answer->setVisible(true);
         Label->setVisible(true);
         Module1::Points -= kWrongPoints;
-        NPoints->setText(fw::Str(Module1::Points));
+        NPoints->setText(QString::number(Module1::Points));
     } else {
         Timer2.start();
         Banner->setText(QStringLiteral("Excellent!"));
         Banner->setVisible(true);
         Module1::Points += kRightPoints;
-        NPoints->setText(fw::Str(Module1::Points));
+        NPoints->setText(QString::number(Module1::Points));
         Timer3.start();
     }
 
@@ -166,7 +166,7 @@ void Window1::NextQuestion_Action() {
     StopPendingTimers(*this);
     EnterPhase(Phase::Listening);
     Module1::Question += 1;
-    QuestionNo->setText(fw::Str(Module1::Question));
+    QuestionNo->setText(QString::number(Module1::Question));
     ComboBox1->setCurrentIndex(-1);
     Banner->setVisible(false);
     Label->setVisible(false);
@@ -213,7 +213,30 @@ void Window1::Timer4_Action() {
 }
 
 void Window1::ShowNameEntry(int left, int top) {
-    Congratulations& entry = Congratulations::instance();
-    fw::PlaceOnScreen(&entry, {left, top});
-    fw::Present(&entry);
+    Congratulations* entry = fw::OpenInstance<Congratulations>();
+    if (!entry) {
+        entry = &Congratulations::instance();
+        // A new window offers the name last entered this run.
+        entry->NameField->setText(Module1::Name);
+        fw::on(entry, &Congratulations::nameEntered, this, &Window1::FileHighScore);
+    }
+    fw::PlaceOnScreen(entry, {left, top});
+    fw::Present(entry);
+}
+
+void Window1::FileHighScore(const QString& name) {
+    Module1::Name = name;
+    // Once a new test is under way its running score is not a result; the finished test's score is no
+    // longer known, so nothing is filed rather than a partial score.
+    if (Module1::Question >= 1 && Module1::Question < kQuestionsPerTest) {
+        Module1::NewHighScoreFlag = false;
+        fw::MsgBox(QStringLiteral("A new test has started, so the last test's score can no longer be "
+                                  "entered in the high scores."));
+        return;
+    }
+    GameScores& scores = GameScores::instance();
+    fw::PlaceOnScreen(&scores, {10, scores.y()});
+    fw::Present(&scores);
+    scores.Table().insert(name, Module1::Points);
+    Module1::NewHighScoreFlag = false;
 }

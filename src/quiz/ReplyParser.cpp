@@ -64,15 +64,12 @@ Rows PlaylistNames(const QString& reply) {
     for (int i = 0; i < MaxPlaylists; ++i) {
         qsizetype next = 0;
         const QStringView name = Piece(reply, cursor, NameSeparator, next);
-        if (name.isEmpty()) {
-            result.rest = std::min(cursor, reply.size());
+        if (name.isEmpty())
             return result;
-        }
         result.rows << Row(name, i == 0, std::numeric_limits<qsizetype>::max());
         cursor = next;
     }
     result.full = true;
-    result.rest = std::min(cursor, reply.size());
     return result;
 }
 
@@ -106,7 +103,6 @@ Rows SongTitles(const QString& reply) {
             result.rows.last() = first ? Row(lastPiece.left(kept - 1), true, MaxShownTitle)
                                        : Row(lastPiece.left(kept), false, MaxShownTitle);
     }
-    result.rest = std::min(cursor, reply.size());
     return result;
 }
 

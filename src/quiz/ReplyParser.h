@@ -17,9 +17,6 @@ constexpr int TitleTrailer = 4; // the characters after the last title ("##%#")
 
 struct Rows {
     QStringList rows;
-    // Where the unread rest of the reply starts: what is left of the reply once the shown pieces (and
-    // their separators) have been taken from its front.
-    qsizetype rest = 0;
     // The list stopped at its limit rather than at an empty piece.
     bool full = false;
 };

@@ -1,7 +1,6 @@
 #include "quiz/Window1.h"
 
-#include "app/Module1.h"
-#include "framework/Text.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "scores/GameScores.h"
 
@@ -85,12 +84,12 @@ void Window1::WireEvents() {
     fw::on(Quit, &QPushButton::clicked, this, &W::Quit_Action);
     fw::on(StartTest, &QPushButton::clicked, this, &W::StartTest_Action);
     fw::on(ComboBox1, &QComboBox::activated, this, &W::ComboBox1_Change);
-    fw::on(&Timer1, &QTimer::timeout, this, &W::Timer1_Action);
+    fw::on(&Timer1, &QTimer::timeout, this, &W::Timer1_Action, fw::Step::Unattended);
     fw::on(NextQuestion, &QPushButton::clicked, this, &W::NextQuestion_Action);
-    fw::on(&Timer2, &QTimer::timeout, this, &W::Timer2_Action);
-    fw::on(&Timer3, &QTimer::timeout, this, &W::Timer3_Action);
+    fw::on(&Timer2, &QTimer::timeout, this, &W::Timer2_Action, fw::Step::Unattended);
+    fw::on(&Timer3, &QTimer::timeout, this, &W::Timer3_Action, fw::Step::Unattended);
     fw::on(Kagi1, &QPushButton::clicked, this, &W::Kagi1_Action);
-    fw::on(&Timer4, &QTimer::timeout, this, &W::Timer4_Action);
+    fw::on(&Timer4, &QTimer::timeout, this, &W::Timer4_Action, fw::Step::Unattended);
     fw::on(MoreTime, &QPushButton::clicked, this, &W::MoreTime_Action);
     fw::on(Playlists, &QTableWidget::cellDoubleClicked, this, &W::Playlists_DoubleClick);
     fw::on(DisclosureTriangle1, &QToolButton::clicked, this, &W::DisclosureTriangle1_Action);
@@ -131,9 +130,9 @@ void Window1::keyPressEvent(QKeyEvent* event) {
 void Window1::Initialize() {
     EnterPhase(Phase::Idle);
     Module1::Points = 0;
-    NPoints->setText(fw::Str(Module1::Points));
+    NPoints->setText(QString::number(Module1::Points));
     Module1::Question = 0;
-    QuestionNo->setText(fw::Str(Module1::Question));
+    QuestionNo->setText(QString::number(Module1::Question));
     ComboBox1->setEditText(QString());
     TestOver->setVisible(false);
     GameScores& scores = GameScores::instance();

@@ -110,6 +110,8 @@ private:
     void WireEvents();
     // Shows the name-entry window at the given place, without waiting for it.
     void ShowNameEntry(int left, int top);
+    // The name-entry window's Enter: keeps the name and files the finished test's score under it.
+    void FileHighScore(const QString& name);
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
 

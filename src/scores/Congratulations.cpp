@@ -1,8 +1,6 @@
 #include "scores/Congratulations.h"
 
-#include "app/Module1.h"
-#include "framework/Services.h"
-#include "scores/GameScores.h"
+#include "scores/ScoreTable.h"
 
 namespace {
 
@@ -40,28 +38,12 @@ Congratulations::Congratulations() : form_(this, kWindow, kControls) {
     fw::on(Enter, &QPushButton::clicked, this, &Congratulations::Enter_Action);
 }
 
-void Congratulations::Event_Open() {
-    NameField->setText(Module1::Name);
-}
-
 void Congratulations::NameField_TextChange() {
     Enter->setDefault(!NameField->text().isEmpty());
 }
 
 void Congratulations::Enter_Action() {
-    Module1::Name = ScoreTable::cleanField(NameField->text());
+    const QString name = ScoreTable::cleanField(NameField->text());
     hide();
-    // Once a new test is under way its running score is not a result; the finished test's score is no
-    // longer known, so nothing is filed rather than a partial score.
-    if (Module1::Question >= 1 && Module1::Question < 20) {
-        Module1::NewHighScoreFlag = false;
-        fw::MsgBox(QStringLiteral("A new test has started, so the last test's score can no longer be "
-                                  "entered in the high scores."));
-        return;
-    }
-    GameScores& scores = GameScores::instance();
-    fw::PlaceOnScreen(&scores, {10, scores.y()});
-    fw::Present(&scores);
-    scores.Table().insert(Module1::Name, Module1::Points);
-    Module1::NewHighScoreFlag = false;
+    emit nameEntered(name);
 }

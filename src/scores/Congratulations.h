@@ -1,4 +1,5 @@
-// The name-entry window: takes the player's name after a qualifying test and files the entry at its rank.
+// The name-entry window: takes the player's name after a qualifying test. The quiz that opens it puts the
+// name last entered in the field and files the score under the name it reports.
 #pragma once
 
 #include "framework/Form.h"
@@ -23,7 +24,10 @@ public:
 
     void NameField_TextChange();
     void Enter_Action();
-    void Event_Open();
+
+signals:
+    // Enter was pressed: the name typed, without TABs or line ends.
+    void nameEntered(const QString& name);
 
 private:
     friend Congratulations& fw::Instance<Congratulations>();

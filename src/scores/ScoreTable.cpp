@@ -1,10 +1,11 @@
 #include "scores/ScoreTable.h"
 
 #include "framework/Errors.h"
-#include "framework/FolderItem.h"
-#include "framework/Text.h"
+#include "framework/TextFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -16,13 +17,15 @@ QStringList Lines(const QString& line) {
     return QStringList(ScoreTable::kSize, line);
 }
 
-QStringList ReadLines(const fw::FolderItem& file) {
-    auto in = file.OpenAsTextFile();
-    QStringList lines;
-    for (int i = 0; i < ScoreTable::kSize; ++i)
-        lines << in->ReadLine();
-    in->Close();
-    return lines;
+// A score ranks by the number at its start, after leading blanks, and 0 without one: the file may have
+// been edited by hand.
+double ScoreValue(const QString& score) {
+    static const QRegularExpression number(
+        QStringLiteral("^[ \t]*([+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?)"));
+    const QRegularExpressionMatch match = number.match(score);
+    bool ok = false;
+    const double value = match.captured(1).toDouble(&ok);
+    return ok ? value : 0.0;
 }
 
 // The row holding entry that lies nearest to row, or -1 when the entry is not in the table.
@@ -40,8 +43,7 @@ ScoreTable::ScoreTable(QString path, QObject* parent)
     : QObject(parent), path_(std::move(path)), entries_(parse({})) {}
 
 QString ScoreTable::filePath() const {
-    return path_.isEmpty() ? fw::FolderItem::Preferences().Child(QStringLiteral("zandolinscores.txt")).Path()
-                           : path_;
+    return path_.isEmpty() ? fw::preferencesFile(QStringLiteral("zandolinscores.txt")) : path_;
 }
 
 ScoreTable::Stamp ScoreTable::stampOf(const QString& path) {
@@ -65,7 +67,7 @@ QList<ScoreTable::Entry> ScoreTable::parse(const QStringList& lines) {
     QList<Entry> entries;
     for (int i = 0; i < kSize; ++i) {
         const QString line = lines.value(i);
-        entries.append({fw::NthField(line, kTab, 1), fw::NthField(line, kTab, 2)});
+        entries.append({line.section(u'\t', 0, 0), line.section(u'\t', 1, 1)});
     }
     return entries;
 }
@@ -76,18 +78,17 @@ void ScoreTable::load() {
     QString path;
     try {
         path = filePath();
-        const fw::FolderItem file(path);
-        if (!file.Exists()) {
+        if (!QFileInfo::exists(path)) {
             lines = Lines(QStringLiteral(" \t0"));
             try {
-                file.WriteLines(lines);
+                fw::writeLines(path, lines);
             } catch (const fw::Error& e) {
                 // The table still starts as the default one; the next change tries the file again.
                 problem = QStringLiteral("The high scores file could not be created. %1").arg(e.Message());
             }
         }
         if (problem.isEmpty())
-            lines = ReadLines(file);
+            lines = fw::readLines(path);
         known_ = stampOf(path);
     } catch (const fw::Error& e) {
         problem = QStringLiteral("The high scores could not be read, so the table starts empty; the scores "
@@ -108,9 +109,9 @@ bool ScoreTable::save() {
         QStringList lines;
         for (const Entry& entry : std::as_const(entries_))
             lines << cleanField(entry.name) + kTab + cleanField(entry.score);
-        const fw::FolderItem file(filePath());
-        file.WriteLines(lines);
-        known_ = stampOf(file.Path());
+        const QString path = filePath();
+        fw::writeLines(path, lines);
+        known_ = stampOf(path);
         return true;
     } catch (const fw::Error& e) {
         emit failed(QStringLiteral("The high scores could not be saved. %1").arg(e.Message()));
@@ -122,11 +123,11 @@ bool ScoreTable::reloadIfChanged() {
     // Another copy of the program may have filed a score since this table was read; writing back the
     // old table would drop it. A missing or unreadable file leaves the table as it is.
     try {
-        const fw::FolderItem file(filePath());
-        const Stamp now = stampOf(file.Path());
+        const QString path = filePath();
+        const Stamp now = stampOf(path);
         if (now == Stamp() || now == known_)
             return false;
-        entries_ = parse(ReadLines(file));
+        entries_ = parse(fw::readLines(path));
         known_ = now;
         return true;
     } catch (const fw::Error&) {
@@ -142,15 +143,16 @@ void ScoreTable::saveAndAnnounce() {
 bool ScoreTable::qualifies(int points) {
     if (reloadIfChanged())
         emit changed();
-    return points > 0 && fw::Val(entries_.last().score) < double(points);
+    return points > 0 && ScoreValue(entries_.last().score) < double(points);
 }
 
 void ScoreTable::insert(const QString& name, int points) {
     reloadIfChanged();
-    entries_.append({cleanField(name), fw::Str(points)});
+    entries_.append({cleanField(name), QString::number(points)});
     // Stable, so equal scores keep their order and the new entry ends below them.
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Entry& a, const Entry& b) { return fw::Val(a.score) > fw::Val(b.score); });
+    std::stable_sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+        return ScoreValue(a.score) > ScoreValue(b.score);
+    });
     entries_.resize(kSize);
     saveAndAnnounce();
 }

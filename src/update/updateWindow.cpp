@@ -1,8 +1,6 @@
 #include "update/updateWindow.h"
 
-#include "framework/MessageDialog.h"
 #include "framework/Services.h"
-#include "framework/Text.h"
 #include "update/selfTest.h"
 
 #include <QCloseEvent>
@@ -47,9 +45,8 @@ updateWindow& updateWindow::instance() {
 }
 
 updateWindow::updateWindow() : form_(this, kWindow, kControls) {
-    hp_.PageReceived = [this](const QString& url, int status, const fw::InternetHeaders& headers,
-                              const QString& body) { hp_PageReceived(url, status, headers, body); };
-    hp_.Error = [this](int code) { hp_Error(code); };
+    fw::on(&hp_, &fw::HTTPSocket::pageReceived, this, &updateWindow::hp_PageReceived);
+    fw::on(&hp_, &fw::HTTPSocket::error, this, &updateWindow::hp_Error);
     fw::on(PushButton1, &QPushButton::clicked, this, &updateWindow::PushButton1_Action);
 }
 
@@ -79,16 +76,16 @@ QString updateWindow::endTag(const QString& name) {
 }
 
 QString updateWindow::returnValue(const QString& document, const QString& name) {
-    const int s = fw::InStr(document, startTag(name));
-    const int p = s + fw::Len(startTag(name));
-    const int e = fw::InStr(p, document, endTag(name));
-    return fw::Mid(document, p, e - p);
+    // Without a start tag the end tag is looked for from the start tag's length on.
+    const qsizetype p = document.indexOf(startTag(name)) + startTag(name).size();
+    const qsizetype e = document.indexOf(endTag(name), p);
+    return e > p ? document.mid(p, e - p) : QString();
 }
 
 QString updateWindow::DocumentVersion(int status, const QString& body) {
     const QString name = QStringLiteral("CurrentVersion");
-    const int start = fw::InStr(body, startTag(name));
-    if (status >= 400 || start == 0 || fw::InStr(start + fw::Len(startTag(name)), body, endTag(name)) == 0)
+    const qsizetype start = body.indexOf(startTag(name));
+    if (status >= 400 || start < 0 || body.indexOf(endTag(name), start + startTag(name).size()) < 0)
         return QString();
     return returnValue(body, name).trimmed();
 }
@@ -112,13 +109,11 @@ void updateWindow::hp_PageReceived(const QString&, int status, const fw::Interne
     const bool free = returnValue(body, QStringLiteral("Free")) == QLatin1String("Yes");
     const QString downloadURL = returnValue(body, QStringLiteral("DownloadURLOSX"));
     ProgressBar1->setVisible(false);
-    const QVersionNumber running =
-        QVersionNumber::fromString(QCoreApplication::applicationVersion()).normalized();
+    const QVersionNumber running = VersionNumber(QCoreApplication::applicationVersion());
     if (offered <= running) {
         StaticText1->setText(QStringLiteral("This version is current."));
         StaticText1->repaint();
-        if (!automaticCheck)
-            fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
+        fw::MsgBox(QStringLiteral("You are using the current version. No update is available."));
         close();
     } else {
         askUpgrade(version, description, downloadURL, free);
@@ -129,7 +124,7 @@ void updateWindow::hp_Error(int code) {
     fw::Beep();
     fw::MsgBox(QStringLiteral("There was a communication error ") +
                QStringLiteral("with the website. Please try ") + QStringLiteral("again later. (Code: ") +
-               fw::Str(code) + QStringLiteral(")"));
+               QString::number(code) + QStringLiteral(")"));
     close();
 }
 
@@ -157,15 +152,14 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
     d.Message += free ? QStringLiteral("this update (using your web browser)?")
                       : QStringLiteral("the trial version (using your web browser)?");
     d.Explanation = description;
-    d.CancelButton().Visible = true;
-    d.AlternateActionButton().Caption = QStringLiteral("Go to Website");
-    d.AlternateActionButton().Visible = true;
+    d.CancelButton.Visible = true;
+    d.AlternateActionButton = {QStringLiteral("Go to Website"), true};
     d.Icon = fw::MessageDialog::IconQuestion;
 
-    const fw::MessageDialogButton* pressed = d.ShowModal();
-    if (pressed == &d.CancelButton()) {
+    const fw::DialogAnswer pressed = fw::Services().AskDialog(d);
+    if (pressed == fw::DialogAnswer::Cancel) {
         close();
-    } else if (pressed == &d.ActionButton()) {
+    } else if (pressed == fw::DialogAnswer::Action) {
         // The address comes from the network: anything but a web address (a script or a local file,
         // say) is refused rather than handed to the system.
         if (IsWebAddress(downloadURL))
@@ -173,7 +167,7 @@ void updateWindow::askUpgrade(const QString& version, const QString& description
         else
             fw::MsgBox(QStringLiteral("The download address of the new version is not valid."));
         close();
-    } else if (pressed == &d.AlternateActionButton()) {
+    } else {
         fw::ShowURL(WebSite());
     }
 }

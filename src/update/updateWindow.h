@@ -55,9 +55,6 @@ public:
     // Only web addresses are handed to the browser.
     static bool IsWebAddress(const QString& url);
 
-    // True skips the "current version" box; nothing sets it yet.
-    bool automaticCheck = false;
-
 protected:
     // Escape presses Cancel.
     void reject() override;

@@ -52,7 +52,7 @@ TEST_F(InfoWindows, EachCommandShowsItsWindowOnceAndTheAboutButtonsLeaveTheBoxOp
     ShowsOneWindow<selfTest>("CheckforUpdateCheckNow");
     ShowsOneWindow<GameScores>("ScoresShow");
     AboutBox& box = AboutBox::instance();
-    EXPECT_EQ(box.StaticText4->text(), "1.4.2 Linux");
+    EXPECT_EQ(box.StaticText4->text(), QStringLiteral(ZANDOLIN_VERSION " Linux"));
 
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(fw::OpenInstance<AboutBox>(), &box);

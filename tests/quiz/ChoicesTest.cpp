@@ -1,5 +1,5 @@
 // Drawing the five choices with a seeded generator, and the top-ten qualification.
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"
@@ -14,7 +14,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UseStubScripts({});
-        Module1::R = std::make_unique<fw::Random>(12345);
+        Module1::R = std::make_unique<QRandomGenerator>(12345);
     }
     Window1& WindowWithSongs(const QStringList& titles) {
         Window1& window = Window1::instance();

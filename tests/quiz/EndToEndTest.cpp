@@ -1,6 +1,6 @@
 // A whole test of twenty questions against a private MPD, through the real window and scripts.
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
@@ -12,7 +12,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-        Module1::R = std::make_unique<fw::Random>(2024);
+        Module1::R = std::make_unique<QRandomGenerator>(2024);
     }
     void TearDown() override {
         if (auto* window = fw::OpenInstance<Window1>())

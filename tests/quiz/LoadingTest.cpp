@@ -1,23 +1,35 @@
 // Loading the song list with canned script replies, and folding the lists away.
+#include "framework/ScriptRunner.h"
 #include "quiz/Window1.h"
 #include "support/TestSupport.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScopeGuard>
 
 namespace {
 
 class LoadingTest : public testing_support::AppTest {};
 
-TEST_F(LoadingTest, LoaderThreadRunsItsScriptAfterTheMainThreads) {
-    // Each run of 168 is logged when it starts and notes its end: the loader's run must not share the
-    // player with the one whose reply the song list waits for.
-    UseStubScripts({{172, "printf 'Library,Mine'"},
-                    {168, "sleep 0.2; echo '168 end' >> \"$(dirname \"$0\")/runs.log\""}});
+TEST_F(LoadingTest, LoaderThreadTakesTheMainThreadsListingAndHidesBusy) {
+    // The loader thread waits for the main thread's listing instead of asking the player a second time;
+    // every run on the main thread shows the wait cursor.
+    UseStubScripts({{172, "printf 'Library,Mine'"}, {168, "sleep 0.2"}});
+    QList<int> cursors;
+    fw::ScriptRunner::SetRunObserver([&cursors](int) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors << (cursor ? cursor->shape() : -1);
+    });
+    const auto noObserver = qScopeGuard([] { fw::ScriptRunner::SetRunObserver({}); });
     Window1& w = Window1::instance();
     w.Playlists->ListIndex(1);
     emit w.Playlists->cellDoubleClicked(1, 1);
     ASSERT_TRUE(w.Thread1().Wait(30000));
-    QStringList runs = ScriptLog();
-    runs.removeIf([](const QString& line) { return !line.startsWith("168"); });
-    EXPECT_EQ(runs, (QStringList{"168 2", "168 end", "168 2", "168 end"}));
+    ProcessEvents();
+    EXPECT_FALSE(testing_support::Shown(w.Busy));
+    EXPECT_EQ(ScriptLog().filter("168"), QStringList{"168 2"});
+    EXPECT_EQ(cursors, QList<int>(ScriptLog().size(), Qt::WaitCursor));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(LoadingTest, DisclosureTriangleFoldsThePlaylistAreaAndBack) {

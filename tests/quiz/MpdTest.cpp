@@ -1,13 +1,17 @@
 // The playlist table and the song lists against a real MPD that the tests start themselves, driven by the
 // bundled player scripts.
-#include "app/Module1.h"
+#include "app/Startup.h"
+#include "quiz/Module1.h"
 #include "quiz/ScriptItems.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTcpServer>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -103,7 +107,7 @@ TEST_F(MpdTest, PlaylistTableAndSongListsComeFromMpd) {
 
     // 169 plays the last of the 10,000 songs, 170 stops it.
     AppleScript2({Module1::Z, 10000});
-    EXPECT_EQ(mpd_->CurrentFile(), "big/s10000.wav");
+    EXPECT_EQ(mpd_->CurrentFile(), "big/100/s10000.wav");
     EXPECT_TRUE(mpd_->IsPlaying());
     AppleScript3({});
     EXPECT_FALSE(mpd_->IsPlaying());
@@ -160,6 +164,28 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     w.GetiTunePlaylists(); // as the window opens
     EXPECT_EQ(services->messages, QStringList{downAt + "start Zandolin again."});
     EXPECT_EQ(w.Playlists->ListCount(), 0);
+}
+
+TEST_F(MpdTest, AnMpdThatNeverAnswersGivesTheWindowAndOneMessageInTime) {
+    const QByteArray usersWait = qgetenv("MPD_TIMEOUT");
+    qunsetenv("MPD_TIMEOUT");
+    ASSERT_TRUE(mpd_->Signal(SIGSTOP));
+    const auto resume = qScopeGuard([&usersWait] {
+        mpd_->Signal(SIGCONT);
+        if (!usersWait.isNull())
+            qputenv("MPD_TIMEOUT", usersWait);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Startup::Begin();
+    EXPECT_LT(clock.elapsed(), 10000);
+    ProcessEvents();
+    EXPECT_TRUE(Window1::instance().isVisible());
+    ASSERT_EQ(services->messages.size(), 1) << services->messages.join('|').toStdString();
+    EXPECT_TRUE(services->messages[0].startsWith("MPD does not answer"))
+        << services->messages[0].toStdString();
+    mpd_->Signal(SIGCONT);
+    Startup::End();
 }
 
 } // namespace

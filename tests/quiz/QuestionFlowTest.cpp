@@ -1,5 +1,5 @@
 // A test through the real window, with stub scripts and timers fired by the test.
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "scores/Congratulations.h"
 #include "support/TestSupport.h"
@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UseStubScripts({{172, "printf 'Library,Rock'"}});
-        Module1::R = std::make_unique<fw::Random>(99);
+        Module1::R = std::make_unique<QRandomGenerator>(99);
         window = &Window1::instance();
         Module1::Z = 2;
         SetSongs(10);

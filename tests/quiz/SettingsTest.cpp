@@ -1,6 +1,6 @@
 // The settings file "zandolin.txt": created when missing, read at opening, rewritten at closing.
-#include "app/Module1.h"
 #include "framework/Errors.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/FileFaults.h"
 #include "support/TestSupport.h"

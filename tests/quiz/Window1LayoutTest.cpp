@@ -1,5 +1,5 @@
 // What a user sees of the main window when it opens, and its keyboard: the tab order and Return.
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/TestSupport.h"
 
@@ -13,7 +13,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UseStubScripts({{172, "printf 'Library,Rock'"}});
-        Module1::R = std::make_unique<fw::Random>(7);
+        Module1::R = std::make_unique<QRandomGenerator>(7);
         window = &Window1::instance();
         ProcessEvents(); // it shows
     }

@@ -74,8 +74,25 @@ TEST_F(ScoreTableTest, AnEntryRanksByNumberBelowEqualScoresAndTheLowestLeaves) {
 
 TEST_F(ScoreTableTest, OnlyPointsAboveTheTenthScoreQualify) {
     const std::tuple<const char*, int, bool> cases[] = {
-        {"0", 1, true},   {"150", 150, false}, {"150", 151, true}, {"0", 0, false},    {"-30", -20, false},
-        {"abc", 5, true}, {"", 5, true},       {"95", 100, true},  {"100", 95, false},
+        {"0", 1, true},
+        {"150", 150, false},
+        {"150", 151, true},
+        {"0", 0, false},
+        {"-30", -20, false},
+        {"abc", 5, true},
+        {"", 5, true},
+        {"95", 100, true},
+        {"100", 95, false},
+        // A hand-edited score counts by the number at its start, after blanks.
+        {" 42 pts", 42, false},
+        {" 42 pts", 43, true},
+        {"1.5x", 1, false},
+        {"1.5x", 2, true},
+        {"007", 7, false},
+        {"1e3", 999, false},
+        {"2e", 3, true},
+        {".", 1, true},
+        {"+1.", 1, false},
     };
     for (const auto& [tenth, points, qualifies] : cases) {
         SCOPED_TRACE(tenth);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSaveFile>
+#include <csignal>
 #include <unistd.h>
 
 namespace testing_support {
@@ -101,6 +102,12 @@ void PrivateMpd::Stop() {
         var.old.isNull() ? qunsetenv(var.name) : qputenv(var.name, var.old);
 }
 
+bool PrivateMpd::Signal(int signal) const {
+    QFile pidFile(QDir(Dir()).filePath("pid"));
+    const pid_t pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
+    return running_ && pid > 0 && ::kill(pid, signal) == 0;
+}
+
 bool PrivateMpd::AddPlaylist(const QString& name, const QStringList& files) {
     QSaveFile file(QDir(PlaylistDir()).filePath(name + ".m3u"));
     return file.open(QIODevice::WriteOnly) && file.write((files.join('\n') + '\n').toUtf8()) >= 0 &&
@@ -116,7 +123,12 @@ QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& 
     file.close();
     QStringList files;
     for (int i = 1; i <= count; ++i) {
-        files << QString("%1/s%2.wav").arg(folder).arg(i, 5, 10, QLatin1Char('0'));
+        // Folders of 100 songs, as real libraries are laid out.
+        const QString subfolder =
+            QString("%1/%2").arg(folder).arg((i - 1) / 100 + 1, 3, 10, QLatin1Char('0'));
+        if (i % 100 == 1 && !music.mkpath(subfolder))
+            return {};
+        files << QString("%1/s%2.wav").arg(subfolder).arg(i, 5, 10, QLatin1Char('0'));
         const QString path = music.filePath(files.last());
         if (::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()) != 0 &&
             !QFile::copy(original, path))

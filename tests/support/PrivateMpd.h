@@ -24,6 +24,8 @@ public:
     bool Start();
     // Stops MPD, waits until it has exited and restores the environment. Safe to call twice.
     void Stop();
+    // Sends MPD a signal (SIGSTOP makes an MPD that never answers, SIGCONT brings it back).
+    bool Signal(int signal) const;
     QString Error() const { return error_; }
 
     QString Dir() const { return dir_.path(); }
@@ -33,8 +35,9 @@ public:
 
     // Stores playlist name listing files (relative to the music folder); MPD shows it at once.
     bool AddPlaylist(const QString& name, const QStringList& files);
-    // Adds count untagged silent songs of five seconds, folder/sNNNNN.wav (their titles are these file
-    // names), updates the database and stores them as playlist name. Returns the files, empty on failure.
+    // Adds count untagged silent songs of five seconds, folder/NNN/sNNNNN.wav in folders of 100 (their
+    // titles are these file names), updates the database and stores them as playlist name. Returns the
+    // files, empty on failure.
     QStringList AddUntaggedPlaylist(const QString& name, const QString& folder, int count);
     // Rescans the music folder and waits for the end of the scan.
     bool Update();

@@ -1,8 +1,8 @@
 #include "support/TestSupport.h"
 
-#include "app/Module1.h"
 #include "framework/ScriptRunner.h"
 #include "framework/Windows.h"
+#include "quiz/Module1.h"
 
 #include <QCoreApplication>
 #include <QDir>

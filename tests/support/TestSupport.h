@@ -2,7 +2,6 @@
 // folder per test, and stub music-player scripts.
 #pragma once
 
-#include "framework/MessageDialog.h"
 #include "framework/Services.h"
 
 #include <QStringList>
@@ -62,9 +61,8 @@ public:
         return answer;
     }
     fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override {
-        dialogs.push_back(
-            {d.Title, d.Message, d.Explanation, d.Icon,
-             d.AlternateActionButton().Visible ? d.AlternateActionButton().Caption : QString()});
+        dialogs.push_back({d.Title, d.Message, d.Explanation, d.Icon,
+                           d.AlternateActionButton.Visible ? d.AlternateActionButton.Caption : QString()});
         if (dialogAnswers.empty())
             return fw::DialogAnswer::Cancel;
         const auto answer = dialogAnswers.front();

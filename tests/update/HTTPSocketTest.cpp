@@ -10,11 +10,14 @@ namespace {
 class HTTPSocketTest : public testing_support::AppTest {
 protected:
     HTTPSocketTest() {
-        socket.PageReceived = [this](const QString& url, int status, const fw::InternetHeaders& headers,
-                                     const QString& body) {
-            events << QStringLiteral("%1 %2 %3 %4").arg(url).arg(status).arg(headers.Value("x-test"), body);
-        };
-        socket.Error = [this](int code) { events << QStringLiteral("error %1").arg(code); };
+        QObject::connect(
+            &socket, &fw::HTTPSocket::pageReceived,
+            [this](const QString& url, int status, const fw::InternetHeaders& headers, const QString& body) {
+                const QString test = headers.contains({"X-Test", "yes"}) ? "yes" : "";
+                events << QStringLiteral("%1 %2 %3 %4").arg(url).arg(status).arg(test, body);
+            });
+        QObject::connect(&socket, &fw::HTTPSocket::error,
+                         [this](int code) { events << QStringLiteral("error %1").arg(code); });
     }
     void Get() {
         events.clear();

@@ -214,7 +214,7 @@ TEST_F(UpdateCheckTest, CheckNowOpensOneVersionWindowWhoseReturnRunsTheCheck) {
     EXPECT_EQ(std::pair(watch.made, watch.shown), std::pair(1, 1));
     selfTest* window = fw::OpenInstance<selfTest>();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->StaticText2->text(), "1.4.2 Linux");
+    EXPECT_EQ(window->StaticText2->text(), QStringLiteral(ZANDOLIN_VERSION " Linux"));
 
     QObject guard; // should the check hang, end it rather than the test run
     QTimer::singleShot(5000, &guard, [] { fw::DestroyAllWindows(); });

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "quiz/Module1.h"
 
 namespace Module1 {
 
@@ -11,7 +11,6 @@ void Release() {
     ChoiceArray.clear();
     CorrectAnswer.clear();
     R.reset();
-    L.clear();
 }
 
 } // namespace Module1

@@ -1,0 +1,65 @@
+#include "framework/TextFiles.h"
+
+#include "framework/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace fw {
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString preferencesFile(const QString& name) {
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (path.isEmpty() || !QDir().mkpath(path))
+        throw Error(QStringLiteral("The preferences folder %1 does not exist and cannot be created.")
+                        .arg(path.isEmpty() ? QStringLiteral("(unknown)") : path));
+    return QDir(path).filePath(name);
+}
+
+QStringList readLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Cannot read the file %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Cannot read the file %1: %2").arg(path, file.errorString()));
+    return splitLines(QString::fromUtf8(bytes));
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    // Unbuffered, so that a failing write is seen at once and the new file is never put in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw Error(QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString()));
+    for (const QString& line : lines) {
+        const QByteArray bytes = line.toUtf8() + '\n';
+        if (file.write(bytes) != bytes.size()) {
+            file.cancelWriting();
+            break;
+        }
+    }
+    if (!file.flush() || !file.commit())
+        throw Error(QStringLiteral("Cannot save the file %1: %2. The previous version is kept.")
+                        .arg(path, file.errorString()));
+}
+
+} // namespace fw
