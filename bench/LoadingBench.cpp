@@ -133,7 +133,7 @@ public:
     ~LoadOfBig() {
         if (!window_)
             return;
-        window_->Thread1().Wait();
+        window_->Thread1.wait();
         fw::DestroyAllWindows();
         QCoreApplication::processEvents();
         fw::SetServices(std::move(previous_));
@@ -151,7 +151,7 @@ public:
     // Lets the loader thread end and its queued call hide Busy.
     void FinishLoad() {
         for (int turns = 0; !window_->Busy->isHidden() && turns < 1000; ++turns) {
-            window_->Thread1().Wait();
+            window_->Thread1.wait();
             QCoreApplication::processEvents();
         }
     }

@@ -64,7 +64,7 @@ void BM_PeakMemory_TenThousandSongsLoaded(benchmark::State& state) {
         Window1& window = Window1::instance();
         window.Playlists->ListIndex(1);
         window.Playlists_DoubleClick();
-        window.Thread1().Wait();
+        window.Thread1.wait();
         QCoreApplication::processEvents();
         if (window.iTunes->ListCount() != kSongs)
             state.SkipWithError("the songs were not loaded");

@@ -70,7 +70,7 @@ void BM_NextSongToPlaying(benchmark::State& state) {
     Window1& window = Window1::instance();
     window.Playlists->ListIndex(DemoMpd::Playlist(int(state.range(0))) - 1);
     window.Playlists_DoubleClick();
-    window.Thread1().Wait();
+    window.Thread1.wait();
     QCoreApplication::processEvents();
     if (window.iTunes->ListCount() != state.range(0))
         state.SkipWithError("the playlist was not listed");

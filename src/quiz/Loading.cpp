@@ -8,7 +8,6 @@
 
 #include <QFuture>
 #include <QMutex>
-#include <QPointer>
 #include <QPromise>
 #include <QScopeGuard>
 #include <atomic>
@@ -121,7 +120,7 @@ void Window1::Playlists_DoubleClick() {
     iTunes->DeleteAllRows();
     NoSongs->setText(QString());
     repaint();
-    Thread1().Run();
+    Thread1.Run();
     BuildiTuneTable();
     if (iTunes->ListCount() < 10)
         fw::MsgBox(QStringLiteral("There are too few songs in this Playlist.  Choose another Playlist."));
@@ -138,14 +137,11 @@ void Window1::BuildiTuneTable() {
 
 void Window1::Thread1_Run() {
     const std::int32_t playlist = LoadPlaylistNumber();
-    // Busy is hidden on the main thread once this run has ended, however it ended; the window outlives
-    // the run (it waits for its thread), but maybe not the queued call.
-    QPointer<Window1> self(this);
-    const auto hideBusy = qScopeGuard([self] {
-        fw::OnMainThread([self] {
-            if (self)
-                self->Busy->setVisible(false);
-        });
+    // Busy is hidden on the main thread once this run has ended, however it ended. The window outlives the
+    // run (it waits for its thread); a call still queued when the window goes goes with it.
+    const auto hideBusy = qScopeGuard([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { Busy->setVisible(false); }, Qt::QueuedConnection);
     });
     listings.Await(playlist);
 }

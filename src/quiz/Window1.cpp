@@ -70,7 +70,7 @@ Window1& Window1::instance() {
     return fw::Instance<Window1>();
 }
 
-Window1::Window1() : form_(this, kWindow, kControls), thread1_(std::make_unique<fw::Thread>("Thread1")) {
+Window1::Window1() : form_(this, kWindow, kControls) {
     SetUpTimer(Timer1, kTimer1Period);
     SetUpTimer(Timer2, kTimer2Period);
     SetUpTimer(Timer3, kTimer3Period);
@@ -93,7 +93,6 @@ void Window1::WireEvents() {
     fw::on(MoreTime, &QPushButton::clicked, this, &W::MoreTime_Action);
     fw::on(Playlists, &QTableWidget::cellDoubleClicked, this, &W::Playlists_DoubleClick);
     fw::on(DisclosureTriangle1, &QToolButton::clicked, this, &W::DisclosureTriangle1_Action);
-    Thread1().RunHandler = [this] { Thread1_Run(); };
 }
 
 void Window1::Event_Open() {

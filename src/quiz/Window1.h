@@ -4,8 +4,8 @@
 
 #include "framework/Form.h"
 #include "framework/Listbox.h"
-#include "framework/Thread.h"
 #include "framework/Windows.h"
+#include "quiz/GetiTuneTunes.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <memory>
 
 class Window1 : public QMainWindow {
     Q_OBJECT
@@ -62,8 +61,7 @@ public:
     QLabel* const StaticText10 = form_.take<QLabel>("StaticText10"); // "Song Titles", the song list's caption
     QLabel* const StaticText11 = form_.take<QLabel>("StaticText11"); // "Number of Songs:", NoSongs' caption
     QLabel* const NoSongs = form_.take<QLabel>("NoSongs");
-    // The loader thread.
-    fw::Thread& Thread1() const { return *thread1_; }
+    GetiTuneTunes Thread1{*this};                    // the loader thread
     QLabel* const Busy = form_.take<QLabel>("Busy"); // shown while the loader thread runs
     // Placed below the visible area: takes the keyboard focus from the choice box after each choice.
     QComboBox* const ComboBox2 = form_.take<QComboBox>("ComboBox2");
@@ -114,6 +112,4 @@ private:
     void FileHighScore(const QString& name);
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
-
-    std::unique_ptr<fw::Thread> thread1_;
 };

@@ -43,7 +43,7 @@ TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
     // Close runs 173 (the player gets the user's queue back).
     main.Playlists->ListIndex(1);
     main.Playlists_DoubleClick();
-    main.Thread1().Wait();
+    main.Thread1.wait();
     main.StartTest->click();
     ASSERT_EQ(Module1::Question, 1);
     const QSignalSpy closed(&main, &Window1::closed);

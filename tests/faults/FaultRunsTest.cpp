@@ -34,7 +34,7 @@ protected:
         Window1& window = Window1::instance();
         window.Playlists->ListIndex(1);
         window.Playlists_DoubleClick();
-        window.Thread1().Wait(30000);
+        window.Thread1.wait(30000);
         ProcessEvents();
         EXPECT_EQ(window.NoSongs->text(), "12");
         return window;

@@ -16,7 +16,7 @@ protected:
     }
     void TearDown() override {
         if (auto* window = fw::OpenInstance<Window1>())
-            window->Thread1().Wait();
+            window->Thread1.wait();
         AppTest::TearDown();
         mpd.Stop();
     }
@@ -29,7 +29,7 @@ TEST_F(EndToEndTest, EveryQuestionPlaysTheSongOfItsRow) {
     ASSERT_EQ(window.Playlists->Cell(1, 1), "Classics");
     window.Playlists->ListIndex(1);
     window.Playlists_DoubleClick();
-    window.Thread1().Wait();
+    window.Thread1.wait();
     ProcessEvents();
     ASSERT_EQ(window.NoSongs->text(), "12");
     ASSERT_TRUE(services->messages.isEmpty()) << services->messages.join('|').toStdString();

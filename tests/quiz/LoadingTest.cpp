@@ -24,7 +24,7 @@ TEST_F(LoadingTest, LoaderThreadTakesTheMainThreadsListingAndHidesBusy) {
     Window1& w = Window1::instance();
     w.Playlists->ListIndex(1);
     emit w.Playlists->cellDoubleClicked(1, 1);
-    ASSERT_TRUE(w.Thread1().Wait(30000));
+    ASSERT_TRUE(w.Thread1.wait(30000));
     ProcessEvents();
     EXPECT_FALSE(testing_support::Shown(w.Busy));
     EXPECT_EQ(ScriptLog().filter("168"), QStringList{"168 2"});

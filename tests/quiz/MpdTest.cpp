@@ -66,11 +66,11 @@ protected:
     }
     void TearDown() override {
         if (auto* w = fw::OpenInstance<Window1>())
-            w->Thread1().Wait(30000);
+            w->Thread1.wait(30000);
         AppTest::TearDown();
     }
     static void FinishLoader(Window1& w) {
-        ASSERT_TRUE(w.Thread1().Wait(30000));
+        ASSERT_TRUE(w.Thread1.wait(30000));
         ProcessEvents();
     }
     // A stored playlist's titles (an untagged song's is its file name), the first after a blank.
