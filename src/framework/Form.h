@@ -1,8 +1,8 @@
 // Builds a window and its controls from the layout tables, as plain Qt widgets: Label -> QLabel,
 // PushButton -> QPushButton, Listbox -> fw::Listbox, ComboBox -> QComboBox (editable), TextField ->
 // QLineEdit, TextArea -> QPlainTextEdit, ProgressBar -> QProgressBar, DisclosureTriangle -> QToolButton
-// (an arrow pointing down while open), Separator -> QFrame. A window binds its members once:
-// `Enter = form.take<QPushButton>("Enter");`.
+// (an arrow pointing down while open), Separator -> QFrame. A window binds its members once, by the
+// names the table gives them: `QPushButton* const Enter = form_.take<QPushButton>("Enter");`.
 #pragma once
 
 #include "framework/Errors.h"
@@ -18,8 +18,6 @@ public:
     // Gives the window its title and frame, and builds the controls on its content area: the window
     // itself, or a main window's central widget (the menu bar lies outside it).
     Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls);
-
-    QWidget* content() const { return content_; }
 
     // The control of that name as its Qt class; raises a nil-object error when there is none.
     template <class T> T* take(const char* name) const {

@@ -30,37 +30,28 @@ bool IsOpen(const QWidget* window) {
     return window && window->testAttribute(Qt::WA_DeleteOnClose);
 }
 
-// Places the window again the first time it shows: only then is its frame, and so its size on the
+QPoint Fitted(QWidget* window, QPoint wanted) {
+    if (QLayout* layout = window->layout())
+        layout->activate();
+    QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (!screen)
+        screen = window->screen();
+    return screen ? FitOnScreen(wanted, window->frameGeometry().size(), screen->availableGeometry()) : wanted;
+}
+
+// Places a placed window again each time it shows: only then is its frame, and so its size on the
 // screen, known.
-class PlaceAgainAtShow : public QObject {
+class KeepOnScreen : public QObject {
 public:
-    static constexpr const char* kName = "PlaceAgainAtShow";
-    explicit PlaceAgainAtShow(QWidget* window) : QObject(window) {
-        setObjectName(QLatin1String(kName));
-        window->installEventFilter(this);
-    }
+    explicit KeepOnScreen(QWidget* window) : QObject(window) { window->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* target, QEvent* event) override {
         if (event->type() == QEvent::Show) {
             auto* window = static_cast<QWidget*>(target);
             window->move(Fitted(window, window->pos()));
-            window->removeEventFilter(this);
-            setObjectName(QString());
-            deleteLater();
         }
         return false;
-    }
-
-public:
-    static QPoint Fitted(QWidget* window, QPoint wanted) {
-        if (QLayout* layout = window->layout())
-            layout->activate();
-        QScreen* screen = QGuiApplication::screenAt(wanted);
-        if (!screen)
-            screen = window->screen();
-        return screen ? FitOnScreen(wanted, window->frameGeometry().size(), screen->availableGeometry())
-                      : wanted;
     }
 };
 
@@ -134,10 +125,12 @@ void ShowModal(QWidget* window) {
 }
 
 void PlaceOnScreen(QWidget* window, QPoint wanted) {
-    window->move(PlaceAgainAtShow::Fitted(window, wanted));
-    if (!window->isVisible() &&
-        !window->findChild<QObject*>(QLatin1String(PlaceAgainAtShow::kName), Qt::FindDirectChildrenOnly))
-        new PlaceAgainAtShow(window);
+    window->move(Fitted(window, wanted));
+    static constexpr const char* kKept = "fw.keptOnScreen";
+    if (!window->property(kKept).toBool()) {
+        window->setProperty(kKept, true);
+        new KeepOnScreen(window);
+    }
 }
 
 QPoint FitOnScreen(QPoint wanted, QSize size, const QRect& area) {

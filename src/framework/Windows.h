@@ -48,7 +48,7 @@ void ShowModal(QWidget* window);
 
 // Moves the window's top-left corner to wanted, or just far enough from it that the window lies on the
 // screen: places chosen for a wide screen would otherwise put part of it out of reach on a small one.
-// A window not shown yet is checked again when it shows, once its frame is known.
+// From then on the window is checked again whenever it shows, once its frame is known.
 void PlaceOnScreen(QWidget* window, QPoint wanted);
 // The top-left corner nearest to wanted at which a window of this size lies within area; a window larger
 // than area keeps its top-left corner on it.
