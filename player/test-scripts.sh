@@ -299,6 +299,26 @@ check_queue_kept "after a crash the next start puts the queue back" \
 check_queue_kept "a queue the user made meanwhile wins over the saved one" \
     "make_queue 3 5 pause ${mixed[*]}" "make_queue 1 0 pause ${mixed[4]}; $quit" \
     "${mixed[4]} | paused | 1 0:00"
+check_queue_kept "a queue changed during a round is replaced; the one from before comes back" \
+    "make_queue 3 5 pause ${mixed[*]}" \
+    "make_queue 1 0 pause ${mixed[4]}; 169 $classics 3; 170; $quit" "${mixed[*]} | paused | 3 0:05"
+saved_queue() {
+    local f
+    for f in "$XDG_STATE_HOME"/zandolin/queue-*; do [[ $f == *.quiz ]] || printf '%s' "$f"; done
+}
+# A record cut short (disk full, a crash) does not count.
+check_queue_kept "a record cut short is left out" "make_queue 3 5 pause ${mixed[*]}" \
+    "printf '\n%s' nope >>\"\$(saved_queue).quiz\"; $quit" "${mixed[*]} | paused | 3 0:05"
+# Older versions named the saved queue by the cksum of "mpd HOST PORT" and
+# recorded only the last song.
+as_older_version() {
+    local new old
+    new=$(saved_queue)
+    old=$XDG_STATE_HOME/zandolin/queue-$(printf 'mpd %s ' "$MPD_HOST" | cksum | cut -d ' ' -f 1)
+    mv "$new" "$old" && mpc -f '%file%' current >"$old.quiz" && rm "$new.quiz"
+}
+check_queue_kept "a queue that an older version saved comes back" \
+    "make_queue 3 5 pause ${mixed[*]}" "as_older_version; $quit" "${mixed[*]} | paused | 3 0:05"
 check_queue_kept "songs gone from MPD's database are left out" \
     "make_queue 3 5 pause queue/q1.ogg queue/q2.ogg queue/q3.ogg queue/q4.ogg queue/q5.ogg" \
     "rm $music/queue/q1.ogg $music/queue/q4.ogg; mpc -w update; $quit" \

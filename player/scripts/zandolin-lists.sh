@@ -1,0 +1,167 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # zandolin-mpd.sh sets the zandolin_ variables
+# The functions of the player scripts' slower steps: asking MPD for lists,
+# keeping them in files, and moving the user's queue aside and back.  Read by
+# zandolin_lists in zandolin-mpd.sh, whose functions these use.
+#
+# A track's title is its title tag; without one (or a blank one) it is the
+# file's name without the directory, extension kept ("tune-07.ogg").
+
+# Replaces file $1 with standard input atomically: a whole new file or the old
+# one, never a part.  With $2 "durable" the data is on disk before the rename.
+zandolin_write() {
+    local tmp
+    tmp=$(mktemp -- "$1.XXXXXX") || return
+    if cat >"$tmp" && { [ "${2-}" != durable ] || sync -- "$tmp"; } &&
+        mv -f -- "$tmp" "$1"; then
+        return 0
+    fi
+    rm -f -- "$tmp"
+    return 1
+}
+
+# Keeps standard input as runtime file $1 after the first line $2; without a
+# runtime folder nothing is kept.  A file that cannot be renewed is removed,
+# so that no older one stands in for it.
+zandolin_keep() {
+    zandolin_runtime_dir || return 0
+    { printf '%s\n' "$2" && cat; } | zandolin_write "$zandolin_run/$1" ||
+        rm -f -- "$zandolin_run/$1"
+}
+
+# Prints MPD's stored playlists' names, one a line, in playlist-number order
+# (the first line is playlist 2).
+zandolin_playlists() {
+    local names
+    names=$(zandolin_mpc lsplaylists) || return
+    printf '%s\n' "$names" | LC_ALL=C awk 'NF' | LC_ALL=C sort
+}
+
+# Turns mpc output in the format of zandolin_entries into "TITLE<tab>FILE"
+# lines: drops entries MPD knows no file for (they have no modification time),
+# fills in missing titles and cleans titles so that none contains "##%", the
+# start of the reply separator "##%#,".
+zandolin_clean() {
+    LC_ALL=C awk -F '\t' '
+        $1 == "" { next }
+        {
+            title = $2
+            file = substr($0, length($1) + length($2) + 3)
+            if (title !~ /[^ \t]/) {
+                title = file
+                sub(/.*\//, "", title)
+            }
+            gsub(/[\t\r\n]/, " ", title)
+            while (index(title, "##%") > 0)
+                sub(/##%/, "#%", title)
+            print title "\t" file
+        }'
+}
+
+# Prints playlist number $1, called $2, as "TITLE<tab>FILE" lines in track
+# order.  Prints nothing for an unknown playlist; fails when MPD cannot be
+# asked or no longer has the playlist.
+zandolin_entries() {
+    local format listing
+    format="[%mtime%]${zandolin_tab}[%title%]${zandolin_tab}%file%"
+    if [ "$1" -eq 1 ]; then
+        listing=$(zandolin_mpc -f "$format" listall) || return
+        printf '%s\n' "$listing" | zandolin_clean |
+            LC_ALL=C sort -t "$zandolin_tab" -k 2
+    elif [ -n "$2" ]; then
+        listing=$(zandolin_about="${0##*/}: playlist \"$2\": " zandolin_mpc -f "$format" playlist -- "$2") ||
+            return
+        printf '%s\n' "$listing" | zandolin_clean
+    fi
+}
+
+# Saved queues were once named by the cksum of "mpd HOST PORT": takes over
+# this server's queue left so by an older Zandolin.
+zandolin_adopt_old_queue() {
+    local old sum
+    for old in "$zandolin_state"/queue-[0-9]*; do
+        case ${old##*/queue-} in *[!0-9]*) continue ;; esac
+        sum=$(printf '%s' "$zandolin_server" | cksum) || return
+        [ "${old##*/queue-}" = "${sum%% *}" ] || continue
+        [ ! -e "$zandolin_saved" ] && mv -f -- "$old" "$zandolin_saved" || return
+        [ ! -e "$old.quiz" ] || mv -f -- "$old.quiz" "$zandolin_saved.quiz"
+        return
+    done
+}
+
+# True when the queue $2 (files, one a line) is what Zandolin left in place of
+# the saved queue $1: the song recorded last, or empty (played out in consume
+# mode).
+zandolin_queue_is_ours() {
+    local records record last=
+    [ -f "$1" ] || return
+    [ -n "$2" ] || return 0
+    { mapfile records <"$1.quiz"; } 2>/dev/null || return
+    for record in "${records[@]}"; do
+        case $record in ?*$'\n') last=${record%$'\n'} ;; esac
+    done
+    [ "$2" = "$last" ]
+}
+
+# Saves MPD's queue as file $1; says why not when it cannot.
+zandolin_save_queue() {
+    local queue status now state
+    queue=$(zandolin_mpc -f '%file%' playlist) || return
+    status=$(zandolin_mpc status) && now=$(zandolin_mpc status '%songpos% %currenttime%') || return
+    case $'\n'$status in
+    *$'\n[playing]'*) state=playing ;;
+    *$'\n[paused]'*) state=paused ;;
+    *) state=stopped ;;
+    esac
+    {
+        printf '%s %s %s\n' "$state" "${now%% *}" "$(awk -F: '
+            { s = 0; for (i = 1; i <= NF; i++) s = s * 60 + $i; print s }' <<<"${now#* }")"
+        [ -z "$queue" ] || printf '%s\n' "$queue"
+    } | zandolin_write "$1" durable && return
+    echo "${0##*/}: MPD's queue is left alone: it cannot be saved as $1" >&2
+    return 1
+}
+
+# Adds the files listed in $1 (one a line) to the queue in order, leaving out
+# those that MPD refuses (gone from its database); prints their line numbers.
+zandolin_add_all() {
+    local rest=$1 line=0 queued=0 length
+    while [ -n "$rest" ]; do
+        printf '%s\n' "$rest" | mpc -q add 2>/dev/null && return 0
+        # mpc stops at the first refusal: skip that line and go on after it.
+        length=$(mpc status '%length%') && zandolin_number length "$length" || return
+        line=$((line + length - queued + 1))
+        printf '%s\n' "$line"
+        rest=$(printf '%s\n' "$rest" | tail -n "+$((length - queued + 2))")
+        queued=$length
+    done
+}
+
+# Puts back the queue saved as file $1, paused at its song and position, and
+# removes the file.  A queue that the user has changed since wins: the saved
+# one is dropped then.  Quiet; fails when MPD does not answer.
+zandolin_restore_queue() {
+    local queue state song seconds files refused r earlier
+    [ -f "$1" ] || return 0
+    queue=$(mpc -f '%file%' playlist) || return
+    if zandolin_queue_is_ours "$1" "$queue"; then
+        { read -r state song seconds && files=$(cat); } <"$1" || return
+        zandolin_number song "$song" || song=0
+        zandolin_number seconds "$seconds" || seconds=0
+        mpc -q clear && refused=$(zandolin_add_all "$files") || return
+        # Songs left out before the current one move it up; it may be gone.
+        earlier=0
+        for r in $refused; do
+            [ "$r" -ne "$song" ] || song=0
+            [ "$r" -ge "$song" ] || earlier=$((earlier + 1))
+        done
+        [ "$song" -eq 0 ] || song=$((song - earlier))
+        if [ "$song" -ge 1 ]; then
+            mpc -q play "$song" && mpc -q pause || return
+            [ "$seconds" -eq 0 ] || mpc -q seek \
+                "$(printf '%d:%02d:%02d' $((seconds / 3600)) $((seconds / 60 % 60)) $((seconds % 60)))" ||
+                return
+        fi
+    fi
+    rm -f -- "$1" "$1.quiz"
+}
