@@ -30,7 +30,7 @@ TEST(ReplyParserTest, RowsOfLongTitlesAndAtTheLimits) {
         {true,
          a50 + "##%#," + a50 + "##%#," + b60 + "##%#",
          {" " + a50.left(49) + "...", a50, b60.left(50) + "..."}},
-        {true, "x##%#," + c50 + "##%#", {" x", c50}},
+        {true, c50.left(49) + "##%#," + c50 + "##%#", {" " + c50.left(49), c50}}, // 50 in all: whole
         {true, "x##%#," + c51 + "##%#", {" x", c50 + "..."}},
     };
     for (const auto& c : cases) {
