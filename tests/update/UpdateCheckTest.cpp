@@ -124,9 +124,9 @@ TEST_F(UpdateCheckTest, TheReplyDecidesBetweenCurrentOfferAndFailure) {
         {Reply(200, "2.0</CurrentVersion>"),           kFailed.arg(200)},
         {Reply(200, Document("")),                     kFailed.arg(200)},
         {Reply(200, Document("2.0 beta")),             kFailed.arg(200)},
-        {Reply(400, ""),                               kFailed.arg(400)},
+        {Reply(400, Document("2.0")),                  kFailed.arg(400)},
         {Reply(404, "<html><h1>Not Found</h1></html>"), kFailed.arg(404)},
-        {Reply(500, Document("2.0")),                  kFailed.arg(500)},
+        {Reply(500, ""),                               kFailed.arg(500)},
         // Replies cut short, or past the size cap whether declared or not.
         {ok + "Content-Length: 1000\r\n\r\n" + Document("2.0"), kFailed.arg(2)},
         {ok + "Content-Length: 99999999\r\n\r\nxyz",   kFailed.arg(299)},
@@ -142,7 +142,7 @@ TEST_F(UpdateCheckTest, TheReplyDecidesBetweenCurrentOfferAndFailure) {
     }
     EXPECT_EQ(server.requests.size(), std::size(cases));
     for (const char* line :
-         {"GET /Updates/zandolin.xml HTTP/1.", "\r\nAccept: */*\r\n", "\r\nAccept-Language: en"})
+         {"GET /Updates/zandolin.xml HTTP/1.", "\r\nAccept: */*\r\n", "\r\nAccept-Language: en\r\n"})
         EXPECT_TRUE(server.requests.value(0).contains(line)) << server.requests.value(0).constData();
 
     updateWindow::SetWebSite(HttpTestServer().Base()); // a server gone: a refused port
