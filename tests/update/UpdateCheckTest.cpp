@@ -1,40 +1,84 @@
-// The version window and the update check, against a server of the test's own on 127.0.0.1.
+// The version window and the update check, against an HTTP server of the test's own on 127.0.0.1.
 #include "app/App.h"
 #include "support/TestSupport.h"
-#include "update/HttpTestServer.h"
 #include "update/selfTest.h"
 #include "update/updateWindow.h"
 
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
 using fw::DialogAnswer;
 
-const QString kCurrent = QStringLiteral("You are using the current version. No update is available.");
-const QString kFailed =
-    QStringLiteral("There was a communication error with the website. Please try again later. (Code: %1)");
+// Records the head of each request and answers it with the same canned bytes, then closes the
+// connection; without a reply it holds the requests until AnswerHeld.
+class HttpTestServer : public QTcpServer {
+public:
+    HttpTestServer() { listen(QHostAddress::LocalHost); }
+    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(serverPort()); }
+    void AnswerHeld() {
+        for (const QPointer<QTcpSocket>& socket : std::exchange(held, {}))
+            if (socket && socket->state() == QAbstractSocket::ConnectedState) {
+                socket->write(reply);
+                socket->disconnectFromHost();
+            }
+    }
 
-QByteArray Document(const QByteArray& version, const QByteArray& free = "Yes",
-                    const QByteArray& description = "",
+    QByteArray reply;           // sent as it stands
+    QList<QByteArray> requests; // request line and headers
+    QList<QPointer<QTcpSocket>> held;
+
+protected:
+    void incomingConnection(qintptr descriptor) override {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            const QByteArray head = socket->peek(1 << 16); // taken once it is whole
+            if (!head.contains("\r\n\r\n"))
+                return;
+            requests << head.left(head.indexOf("\r\n\r\n"));
+            socket->readAll();
+            held << socket;
+            if (!reply.isEmpty())
+                AnswerHeld();
+        });
+    }
+};
+
+QByteArray Reply(int status, const QByteArray& body, const QByteArray& headers = {}) {
+    return "HTTP/1.0 " + QByteArray::number(status) +
+           " Status\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + headers + "\r\n" + body;
+}
+
+QByteArray Document(const QByteArray& version, const QByteArray& free = "Yes", const QByteArray& notes = "",
                     const QByteArray& url = "http://www.zandolin.example/zandolin.tar.gz") {
     return "<?xml version=\"1.0\"?>\n<Zandolin>\n<CurrentVersion>" + version +
-           "</CurrentVersion>\n<Description>" + description + "</Description>\n<Free>" + free +
+           "</CurrentVersion>\n<Description>" + notes + "</Description>\n<Free>" + free +
            "</Free>\n<DownloadURLOSX>" + url + "</DownloadURLOSX>\n</Zandolin>\n";
+}
+
+const QString kCurrent = QStringLiteral("You are using the current version. No update is available.");
+
+// What a failed check shows: a beep and the code.
+const QString kFailed = QStringLiteral(
+    "beep|There was a communication error with the website. Please try again later. (Code: %1)");
+
+QString Offer(const char* version, bool free) {
+    return QStringLiteral("Version %1 is now available. (You are using version 1.4.2.) This is a %2 upgrade. "
+                          "Would you like to automatically download %3 (using your web browser)?")
+        .arg(version, free ? "free" : "paid", free ? "this update" : "the trial version");
 }
 
 class UpdateCheckTest : public testing_support::AppTest {
 protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        updateWindow::SetWebSite(server.Base());
-    }
-    void TearDown() override {
-        updateWindow::SetWebSite(QString());
-        AppTest::TearDown();
-    }
-
+    UpdateCheckTest() { updateWindow::SetWebSite(server.Base()); }
+    ~UpdateCheckTest() override { updateWindow::SetWebSite(QString()); }
     // Clears the record, opens an update window and waits until it has closed or made the offer, which
     // is answered with `answer`.
     void Check(DialogAnswer answer = DialogAnswer::Cancel) {
@@ -44,127 +88,93 @@ protected:
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return !fw::OpenInstance<updateWindow>() || !services->dialogs.empty(); }));
     }
+    // What the user was shown: the beep, the messages, and the offers with their notes.
+    QString Shown() const {
+        QStringList shown = services->messages;
+        if (services->beeps)
+            shown.prepend(QStringLiteral("beep"));
+        for (const auto& dialog : services->dialogs)
+            shown << dialog.message + dialog.explanation;
+        return shown.join(QLatin1Char('|'));
+    }
 
     App app;
-    testing_support::HttpTestServer server;
+    HttpTestServer server;
 };
 
-TEST_F(UpdateCheckTest, TheDocumentDecidesBetweenCurrentOfferAndFailure) {
-    const QString v = QStringLiteral("Version %1 is now available. (You are using version 1.4.2.) ");
-    const QString free = QStringLiteral("This is a free upgrade. Would you like to automatically download "
-                                        "this update (using your web browser)?");
-    const QString paid = QStringLiteral("This is a paid upgrade. Would you like to automatically download "
-                                        "the trial version (using your web browser)?");
-    const QByteArray notes = "Fixes &amp; more\nSecond line\r\n";
-    struct Case {
-        QByteArray body;
-        QString offer;   // none: the version is current, or the check failed
-        int failure = 0; // the code of the communication error
-        int status = 200;
-        QString explanation = {};
-    };
+TEST_F(UpdateCheckTest, TheReplyDecidesBetweenCurrentOfferAndFailure) {
+    const QByteArray notes = "Fixes &amp; more, caf\xc3\xa9\nSecond line\r\n";
+    const QByteArray ok = "HTTP/1.0 200 OK\r\n";
     // clang-format off
-    const Case cases[] = {
-        {Document("1.4.2"),                 {}},
-        {Document("01.04.02"),              {}},
-        {Document("1.4.2.0"),               {}},
-        {Document(" \r\n1.4.2\n "),         {}},
-        {Document("1.4"),                   {}}, // older versions are never offered
-        {Document("1.4.1"),                 {}},
-        {Document("0.9.9"),                 {}},
-        {Document("1.4.2.7"),               v.arg("1.4.2.7") + free},
-        {Document("\n1.10\n"),              v.arg("1.10") + free},
-        {Document("2.0", "No"),             v.arg("2.0") + paid},
-        {Document("2.0", "yes"),            v.arg("2.0") + paid},
-        {Document("2.0", ""),               v.arg("2.0") + paid},
-        {Document("2.0", "Yes", notes),     v.arg("2.0") + free, 0, 200, notes},
-        {"<CurrentVersion>1.4.2</CurrentVersion><CurrentVersion>2.0</CurrentVersion>", {}},
+    const std::pair<QByteArray, QString> cases[] = {
+        {Reply(200, Document("1.4.2")),                kCurrent},
+        {Reply(200, Document("1.4.2.0")),              kCurrent},
+        {Reply(200, Document(" \r\n1.4.2\n ")),        kCurrent},
+        {Reply(200, Document("1.4")),                  kCurrent}, // older versions are never offered
+        {Reply(200, Document("1.4.2.7")),              Offer("1.4.2.7", true)},
+        {Reply(200, Document("\n1.10\n")),             Offer("1.10", true)},
+        {Reply(200, Document("2.0", "No")),            Offer("2.0", false)},
+        {Reply(200, Document("2.0", "yes")),           Offer("2.0", false)},
+        {Reply(200, Document("2.0", "Yes", notes)),    Offer("2.0", true) + QString::fromUtf8(notes)},
+        {Reply(200, "<CurrentVersion>1.4.2</CurrentVersion><CurrentVersion>2.0</CurrentVersion>"), kCurrent},
+        // A redirect is the page; its new location is never asked for.
+        {Reply(301, Document("1.4.2"), "Location: /Updates/moved.xml\r\n"), kCurrent},
         // Pages that are no version document.
-        {"",                                {}, 200},
-        {"<CurrentVersion>2.0",             {}, 200},
-        {"2.0</CurrentVersion>",            {}, 200},
-        {Document(""),                      {}, 200},
-        {Document("2.0 beta"),              {}, 200},
-        {"<html><h1>Not Found</h1></html>", {}, 404, 404},
-        {Document("2.0"),                   {}, 500, 500},
-        {"",                                {}, 503, 503},
+        {Reply(200, "<CurrentVersion>2.0"),            kFailed.arg(200)},
+        {Reply(200, "2.0</CurrentVersion>"),           kFailed.arg(200)},
+        {Reply(200, Document("")),                     kFailed.arg(200)},
+        {Reply(200, Document("2.0 beta")),             kFailed.arg(200)},
+        {Reply(400, Document("2.0")),                  kFailed.arg(400)},
+        {Reply(404, "<html><h1>Not Found</h1></html>"), kFailed.arg(404)},
+        {Reply(500, ""),                               kFailed.arg(500)},
+        // Replies cut short, or past the size cap whether declared or not.
+        {ok + "Content-Length: 1000\r\n\r\n" + Document("2.0"), kFailed.arg(2)},
+        {ok + "Content-Length: 99999999\r\n\r\nxyz",   kFailed.arg(299)},
+        {ok + "\r\n" + QByteArray(10 * 1024 * 1024, 'x'), kFailed.arg(299)},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.body.constData());
-        server.Page(c.status, c.body);
+    for (const auto& [reply, shown] : cases) {
+        SCOPED_TRACE(reply.left(200).constData());
+        server.reply = reply;
         Check();
+        EXPECT_EQ(Shown(), shown);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr); // an offer is cancelled
-        EXPECT_EQ(services->beeps, c.failure ? 1 : 0);
-        if (c.failure) {
-            EXPECT_EQ(services->messages, QStringList{kFailed.arg(c.failure)});
-            EXPECT_TRUE(services->dialogs.empty());
-        } else if (c.offer.isEmpty()) {
-            EXPECT_EQ(services->messages, QStringList{kCurrent});
-            EXPECT_TRUE(services->dialogs.empty());
-        } else {
-            ASSERT_EQ(services->dialogs.size(), 1u);
-            EXPECT_EQ(services->dialogs[0].message, c.offer);
-            EXPECT_EQ(services->dialogs[0].explanation, c.explanation);
-            EXPECT_TRUE(services->messages.isEmpty() && services->urls.isEmpty());
-        }
     }
-}
-
-TEST_F(UpdateCheckTest, ARedirectIsThePage) {
-    server.Page(301, Document("1.4.2"), "Location: /Updates/moved.xml\r\n");
-    Check();
-    EXPECT_EQ(services->messages, QStringList{kCurrent});
-    EXPECT_EQ(server.requests.size(), 1); // the new location is never asked for
+    EXPECT_EQ(server.requests.size(), std::size(cases));
     for (const char* line :
          {"GET /Updates/zandolin.xml HTTP/1.", "\r\nAccept: */*\r\n", "\r\nAccept-Language: en\r\n"})
         EXPECT_TRUE(server.requests.value(0).contains(line)) << server.requests.value(0).constData();
-}
 
-TEST_F(UpdateCheckTest, TransportFailuresBeepAndShowTheCode) {
-    updateWindow::SetWebSite(testing_support::HttpTestServer().Base()); // a server gone: a refused port
+    updateWindow::SetWebSite(HttpTestServer().Base()); // a server gone: a refused port
     Check();
-    EXPECT_EQ(services->beeps, 1);
-    EXPECT_EQ(services->messages, QStringList{kFailed.arg(1)});
-
-    updateWindow::SetWebSite(server.Base());
-    server.reply = "HTTP/1.0 200 OK\r\nContent-Length: 1000\r\n\r\n<CurrentVersion>2.0</CurrentVersion>";
-    Check();
-    EXPECT_EQ(services->messages, QStringList{kFailed.arg(2)}); // closed halfway through the body
-
-    // A 10 MB body without a declared length is cut off at the cap rather than read to the end.
-    server.reply = "HTTP/1.0 200 OK\r\n\r\n" + QByteArray(10 * 1024 * 1024, 'x');
-    Check();
-    EXPECT_EQ(services->messages, QStringList{kFailed.arg(299)});
+    EXPECT_EQ(Shown(), kFailed.arg(1));
 }
 
 TEST_F(UpdateCheckTest, ASilentServerKeepsTheWindowUntilCancelled) {
-    server.silent = true;
+    // No reply: the server holds the requests.
     for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
         auto& window = updateWindow::instance();
         const qsizetype asked = server.requests.size();
         ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() > asked; }));
         QTest::qWait(50);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), &window);
-        EXPECT_EQ(window.StaticText1->text(), QStringLiteral("Checking for updates..."));
         QTest::keyClick(&window, key);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
     }
     // A page that comes after Cancel starts nothing.
-    server.Page(200, "<CurrentVersion>9.9</CurrentVersion>");
+    server.reply = Reply(200, "<CurrentVersion>9.9</CurrentVersion>");
     server.AnswerHeld();
     QTest::qWait(200);
-    EXPECT_TRUE(services->messages.isEmpty());
-    EXPECT_TRUE(services->dialogs.empty());
+    EXPECT_EQ(Shown(), QString());
 }
 
 TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
     const QByteArray download = "https://www.zandolin.example/get?v=2&os=linux";
-    server.Page(200, Document("2.0", "Yes", "", download));
+    server.reply = Reply(200, Document("2.0", "Yes", "", download));
     Check(DialogAnswer::Action);
     ASSERT_EQ(services->dialogs.size(), 1u);
-    EXPECT_EQ(services->dialogs[0].title, QStringLiteral("New version available!"));
-    EXPECT_EQ(services->dialogs[0].alternateCaption, QStringLiteral("Go to Website"));
+    EXPECT_EQ(services->dialogs[0].title + '|' + services->dialogs[0].alternateCaption,
+              "New version available!|Go to Website");
     EXPECT_EQ(services->urls, QStringList{download});
     EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
 
@@ -175,9 +185,9 @@ TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
     fw::OpenInstance<updateWindow>()->PushButton1->click();
     EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
 
-    for (const QByteArray url : {"javascript:alert(1)", "file:///etc/passwd", "ftp://www.zandolin.example/z",
-                                 "http://", " http://www.zandolin.example/z"}) {
-        server.Page(200, Document("2.0", "Yes", "", url));
+    for (const QByteArray url : {"javascript:alert(1)", "ftp://www.zandolin.example/z", "http://",
+                                 " http://www.zandolin.example/z"}) {
+        server.reply = Reply(200, Document("2.0", "Yes", "", url));
         Check(DialogAnswer::Action);
         EXPECT_TRUE(services->urls.isEmpty()) << url.constData();
         EXPECT_EQ(services->messages, QStringList{"The download address of the new version is not valid."});
@@ -185,7 +195,7 @@ TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
 }
 
 TEST_F(UpdateCheckTest, CheckNowOpensOneVersionWindowWhoseReturnRunsTheCheck) {
-    server.Page(200, Document("1.4.2"));
+    server.reply = Reply(200, Document("1.4.2"));
     app.CheckforUpdateCheckNow_Action();
     selfTest* window = fw::OpenInstance<selfTest>();
     app.CheckforUpdateCheckNow_Action();
