@@ -1,29 +1,10 @@
-// The framework's windows: one implicit instance per class, Escape closing a dialog, and placement on
-// the screen.
+// Placing the framework's windows on the screen.
 #include "info/AboutBox.h"
 #include "support/TestSupport.h"
 
 #include <QScreen>
-#include <QTest>
 
-using namespace testing_support;
-
-class WindowsTest : public AppTest {};
-
-TEST_F(WindowsTest, OneWindowPerClassUntilItClosesOrEscapeClosesIt) {
-    AboutBox& first = AboutBox::instance();
-    EXPECT_EQ(&AboutBox::instance(), &first);
-    first.hide();
-    EXPECT_EQ(&AboutBox::instance(), &first); // hiding keeps the window
-    first.close();
-    EXPECT_EQ(fw::OpenInstance<AboutBox>(), nullptr);
-    ProcessEvents();
-    AboutBox& second = AboutBox::instance();
-    ProcessEvents(); // it shows
-    ASSERT_TRUE(second.isVisible());
-    QTest::keyClick(&second, Qt::Key_Escape);
-    EXPECT_EQ(fw::OpenInstance<AboutBox>(), nullptr);
-}
+using WindowsTest = testing_support::AppTest;
 
 TEST_F(WindowsTest, APlaceOffTheScreenMovesJustEnoughToLieOnIt) {
     const QRect area(0, 30, 800, 570); // below a panel at the top

@@ -9,11 +9,9 @@ namespace testing_support {
 
 class ScopedFileSizeLimit {
 public:
-    explicit ScopedFileSizeLimit(rlim_t bytes) {
+    explicit ScopedFileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~ScopedFileSizeLimit() {
@@ -24,8 +22,8 @@ public:
     ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
 
 private:
+    void (*oldHandler_)(int);
     rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
 };
 
 } // namespace testing_support

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <array>
 
 namespace testing_support {
 
@@ -27,20 +26,15 @@ public:
     // Sends MPD a signal (SIGSTOP makes an MPD that never answers, SIGCONT brings it back).
     bool Signal(int signal) const;
     QString Error() const { return error_; }
-
     QString Dir() const { return dir_.path(); }
-    QString MusicDir() const { return dir_.filePath("music"); }
     QString PlaylistDir() const { return dir_.filePath("playlists"); }
-    QString Socket() const { return dir_.filePath("socket"); }
 
     // Stores playlist name listing files (relative to the music folder); MPD shows it at once.
     bool AddPlaylist(const QString& name, const QStringList& files);
     // Adds count untagged silent songs of five seconds, folder/NNN/sNNNNN.wav in folders of 100 (their
-    // titles are these file names), updates the database and stores them as playlist name. Returns the
+    // titles are these file names), rescans the music and stores them as playlist name. Returns the
     // files, empty on failure.
     QStringList AddUntaggedPlaylist(const QString& name, const QString& folder, int count);
-    // Rescans the music folder and waits for the end of the scan.
-    bool Update();
 
     // mpc's standard output without the final line break; exitCode gets its exit code (-1: did not run).
     QString Mpc(const QStringList& arguments, int* exitCode = nullptr) const;
@@ -55,13 +49,7 @@ private:
     QTemporaryDir dir_;
     bool running_ = false;
     QString error_;
-    struct EnvVar {
-        const char* name;
-        QByteArray old;   // null when it was not set
-        const char* ours; // the value while MPD runs, after Dir()
-    };
-    std::array<EnvVar, 3> env_{
-        {{"MPD_HOST", {}, "/socket"}, {"XDG_RUNTIME_DIR", {}, "/run"}, {"XDG_STATE_HOME", {}, "/state"}}};
+    QByteArray oldEnv_[3]; // null where the variable was not set
 };
 
 } // namespace testing_support
