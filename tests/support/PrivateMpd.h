@@ -3,7 +3,7 @@
 // the object goes. Should the test program die first, a watchdog stops it and removes the folder.
 #pragma once
 
-#include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,10 +12,7 @@ namespace testing_support {
 
 class PrivateMpd {
 public:
-    PrivateMpd();
     ~PrivateMpd() { Stop(); }
-    PrivateMpd(const PrivateMpd&) = delete;
-    PrivateMpd& operator=(const PrivateMpd&) = delete;
 
     // Starts MPD (playlists "Classics" 12 songs, "Everything Odd" 10, "Mixed Bag" 15, "Short Set" 9) and
     // points MPD_HOST at it, and XDG_RUNTIME_DIR and XDG_STATE_HOME at folders of its own. False with Error()
@@ -46,7 +43,7 @@ public:
 private:
     bool RunScript(const QString& command);
 
-    QTemporaryDir dir_;
+    QTemporaryDir dir_{QDir::tempPath() + "/zmpd-XXXXXX"};
     bool running_ = false;
     QString error_;
     QByteArray oldEnv_[3]; // null where the variable was not set

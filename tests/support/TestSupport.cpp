@@ -1,3 +1,4 @@
+// The test program's main, and the shared pieces of the tests.
 #include "support/TestSupport.h"
 
 #include "app/Startup.h"
@@ -6,7 +7,7 @@
 #include "quiz/Window1.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 
 namespace testing_support {
@@ -54,9 +55,9 @@ QStringList AppTest::ScriptLog() const {
 }
 
 void AppTest::ProcessEvents() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
 }
 
 void AppTest::Choose(const char* item) {
@@ -82,3 +83,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 } // namespace testing_support
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationVersion(ZANDOLIN_VERSION);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

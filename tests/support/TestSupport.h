@@ -4,15 +4,11 @@
 
 #include "framework/Services.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
-#include <ostream>
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -37,33 +33,24 @@ public:
     std::vector<Asked> asked;
     std::vector<DialogShown> dialogs;
     int beeps = 0;
-    bool opensUrls = true;                      // false: the desktop has no program for the addresses
-    std::deque<int> askAnswers;                 // for AskMessage; Cancel when empty
-    std::deque<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
+    bool opensUrls = true;                 // false: the desktop has no program for the addresses
+    QList<int> askAnswers;                 // for AskMessage; Cancel when empty
+    QList<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
 
     void ShowMessage(const QString& text, const QString&) override { messages << text; }
     int AskMessage(const QString& prompt, int code, const QString&) override {
         asked.push_back({prompt, code});
-        return Next(askAnswers, int(fw::MsgBoxCancel));
+        return askAnswers.isEmpty() ? fw::MsgBoxCancel : askAnswers.takeFirst();
     }
     fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override {
         const auto& alternate = d.AlternateActionButton;
         dialogs.push_back({d.Title, d.Message, d.Explanation, alternate.Visible ? alternate.Caption : ""});
-        return Next(dialogAnswers, fw::DialogAnswer::Cancel);
+        return dialogAnswers.isEmpty() ? fw::DialogAnswer::Cancel : dialogAnswers.takeFirst();
     }
     void Beep() override { ++beeps; }
     bool OpenUrl(const QString& url) override {
         urls << url;
         return opensUrls;
-    }
-
-private:
-    template <class T> static T Next(std::deque<T>& answers, T otherwise) {
-        if (answers.empty())
-            return otherwise;
-        const T answer = answers.front();
-        answers.pop_front();
-        return answer;
     }
 };
 
