@@ -1,6 +1,7 @@
-// Start-up, the menu bar's commands and quitting, run against stub music-player scripts that log their
-// runs.
+// Start-up, the menu bar's commands and quitting, and how a player that does not answer is reported; run
+// against stub music-player scripts that log their runs.
 #include "app/Startup.h"
+#include "framework/ScriptRunner.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
 #include "quiz/Window1.h"
@@ -12,6 +13,8 @@
 #include <QTest>
 
 using StartupTest = testing_support::AppTest;
+
+const QString kTimeout = "echo 'MPD error: Timeout' >&2; exit 1";
 
 TEST_F(StartupTest, StartsInOrderTheEditMenuWorksOnTheFocusedTextAndQuitClosesTheProgram) {
     UseStubScripts({{172, "printf 'Library,Rock,Jazz'"}});
@@ -54,4 +57,24 @@ TEST_F(StartupTest, EachInformationCommandShowsItsWindowAndTheScoresAtTheLeftEdg
     GameScores::instance().move(420, 95);
     Choose("ScoresShow"); // back to the left edge, at the same height
     EXPECT_EQ(GameScores::instance().pos(), QPoint(10, 95));
+}
+
+TEST_F(StartupTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
+    UseStubScripts({{174, kTimeout}, {173, kTimeout}, {172, kTimeout}, {170, kTimeout}});
+    // The opening is one step: its first run tells what to do, and no later run asks again.
+    Startup::Begin();
+    EXPECT_EQ(services->messages,
+              QStringList{"MPD does not answer (MPD error: Timeout); start MPD or set MPD_HOST, "
+                          "then double-click the playlist again."});
+    const auto run = [](int script) { return [script] { fw::ScriptRunner::Run(script); }; };
+    // A timer's step asks again but does not repeat what the user was told; the user's own step does.
+    fw::GuardUnattended(run(170));
+    EXPECT_EQ(services->messages.size(), 1);
+    fw::Guard(run(170));
+    EXPECT_EQ(services->messages.size(), 2);
+    // Once the player has answered, a timer's step tells again.
+    fw::ScriptRunner::Run(171);
+    fw::GuardUnattended(run(170));
+    EXPECT_EQ(services->messages.size(), 3);
+    EXPECT_EQ(ScriptLog(), (QStringList{"174", "170", "170", "171", "170"}));
 }

@@ -1,6 +1,5 @@
-// The framework: the script runner against stub scripts (what a failing run raises and says, the wait for
-// MPD that the scripts get, how often a player that does not answer is asked and reported), and placing
-// windows on the screen.
+// The framework: what a failing script run raises and says and the wait for MPD that the scripts get
+// (against stub scripts), and placing windows on the screen.
 #include "framework/Errors.h"
 #include "framework/ScriptRunner.h"
 #include "info/AboutBox.h"
@@ -14,7 +13,6 @@ using fw::ScriptRunner;
 namespace {
 
 const QString kWhatToDo = "; start MPD or set MPD_HOST, then double-click the playlist again.";
-const QString kTimeout = "echo 'MPD error: Timeout' >&2; exit 1";
 
 using FrameworkTest = AppTest;
 
@@ -45,27 +43,6 @@ TEST_F(FrameworkTest, FailuresSayWhatWentWrongAndTheWaitForMpdIsTheUsersChoice) 
     qputenv("MPD_TIMEOUT", "7");
     EXPECT_EQ(ScriptRunner::Run(173), "7");
     users.isNull() ? qunsetenv("MPD_TIMEOUT") : qputenv("MPD_TIMEOUT", users);
-}
-
-TEST_F(FrameworkTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
-    UseStubScripts({{169, kTimeout}, {170, kTimeout}});
-    const auto run = [](int script) { return [script] { ScriptRunner::Run(script); }; };
-    // Within one step, nested handlers included, the second run fails at once and adds no message.
-    fw::Guard([&] {
-        fw::Guard(run(169));
-        ScriptRunner::Run(170);
-    });
-    EXPECT_EQ(services->messages.size(), 1);
-    // A timer's step asks again but does not repeat what the user was told; the user's own step does.
-    fw::GuardUnattended(run(170));
-    EXPECT_EQ(services->messages.size(), 1);
-    fw::Guard(run(170));
-    EXPECT_EQ(services->messages.size(), 2);
-    // Once the player has answered, a timer's step tells again.
-    ScriptRunner::Run(171);
-    fw::GuardUnattended(run(170));
-    EXPECT_EQ(services->messages.size(), 3);
-    EXPECT_EQ(ScriptLog(), (QStringList{"169", "170", "170", "171", "170"}));
 }
 
 TEST_F(FrameworkTest, APlaceOffTheScreenMovesJustEnoughToLieOnIt) {

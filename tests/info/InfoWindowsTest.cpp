@@ -29,13 +29,13 @@ TEST_F(InfoWindows, TheAboutBoxShowsTheVersionOpensItsLinksOrSaysWhyNotAndEscape
     EXPECT_EQ(fw::OpenInstance<AboutBox>(), nullptr);
 }
 
-// The words of the edit's first paragraph drawn with the spell-check underline.
+// The words drawn with the spell-check underline, in reading order.
 QStringList Marked(const QPlainTextEdit* edit) {
     QStringList words;
-    const QTextBlock block = edit->document()->firstBlock();
-    for (const QTextLayout::FormatRange& range : block.layout()->formats())
-        if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-            words << block.text().mid(range.start, range.length);
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words << block.text().mid(range.start, range.length);
     return words;
 }
 
