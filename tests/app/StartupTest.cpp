@@ -1,78 +1,80 @@
-// Start-up and quitting, run against stub music-player scripts that log their runs.
+// Start-up, the menu bar's commands and quitting, and how a player that does not answer is reported; run
+// against stub music-player scripts that log their runs.
 #include "app/Startup.h"
-#include "quiz/Module1.h"
+#include "framework/ScriptRunner.h"
+#include "info/AboutBox.h"
+#include "info/Help.h"
 #include "quiz/Window1.h"
 #include "scores/GameScores.h"
 #include "support/TestSupport.h"
+#include "update/selfTest.h"
 
-#include <QMenuBar>
-#include <QSignalSpy>
+#include <QLineEdit>
+#include <QTest>
 
-using namespace testing_support;
+using StartupTest = testing_support::AppTest;
 
-class StartupTest : public AppTest {};
+const QString kTimeout = "echo 'MPD error: Timeout' >&2; exit 1";
 
-TEST_F(StartupTest, StartsInOrderAndQuitsThroughTheMainWindow) {
-    UseStubScripts({{172, "printf 'Library,Rock,Jazz'"},
-                    {168, "printf %s \"$(seq 12 | sed 's/.*/Song &##%#/' | paste -sd, -)\""}});
+TEST_F(StartupTest, StartsInOrderTheEditMenuWorksOnTheFocusedTextAndQuitClosesTheProgram) {
+    UseStubScripts({{172, "printf 'Library,Rock,Jazz'"}});
     Startup::Begin();
-
-    // The game state: five empty choices, a generator, nothing else yet.
-    EXPECT_EQ(Module1::ChoiceArray, QStringList(5, QString()));
-    ASSERT_NE(Module1::R, nullptr);
-    EXPECT_EQ(Module1::Points, 0);
-    EXPECT_EQ(Module1::Question, 0);
-    EXPECT_TRUE(Module1::Name.isEmpty());
-    EXPECT_TRUE(Module1::SoundFlag); // the settings file was created with "True"
-
-    // The main window shows with its playlists and menu bar; the High Scores window exists, hidden.
+    // The main window shows; the High Scores window exists, hidden.
     Window1& main = Window1::instance();
     ProcessEvents();
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.windowTitle(), "Zandolin");
-    EXPECT_EQ(main.menuBar()->actions().size(), 5);
-    EXPECT_EQ(main.Playlists->ListCount(), 3);
-    ASSERT_NE(fw::OpenInstance<GameScores>(), nullptr);
-    EXPECT_FALSE(GameScores::instance().isVisible());
-    EXPECT_EQ(GameScores::instance().pos(), QPoint(10, 70));
-
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    const GameScores* scores = fw::OpenInstance<GameScores>();
+    EXPECT_TRUE(scores && !scores->isVisible());
     // The application opens (174) before the main window (173, 172, 174).
     EXPECT_EQ(ScriptLog(), (QStringList{"174", "173", "172", "174"}));
 
-    // Closing the main window while a test runs saves the settings, runs 173, then the application's
-    // Close runs 173 (the player gets the user's queue back).
-    main.Playlists->ListIndex(1);
-    main.Playlists_DoubleClick();
-    main.Thread1.wait();
-    main.StartTest->click();
-    ASSERT_EQ(Module1::Question, 1);
-    const QSignalSpy closed(&main, &Window1::closed);
-    Module1::SoundFlag = false;
-    main.close();
-    EXPECT_EQ(closed.size(), 1);
-    EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "False\n");
-    EXPECT_EQ(ScriptLog().mid(6), (QStringList{"173", "173"}));
-    EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
+    // The choice box's text, as the Edit menu's items change it.
+    QLineEdit* text = main.ComboBox1->lineEdit();
+    main.ComboBox1->setEnabled(true);
+    text->setFocus();
+    text->setText("Blue Moon");
+    for (const char* item : {"EditSelectAll", "EditCut", "EditPaste", "EditPaste"})
+        Choose(item);
+    EXPECT_EQ(text->text(), "Blue MoonBlue Moon");
+    text->setSelection(0, 5);
+    Choose("EditClear");
+    EXPECT_EQ(text->text(), "MoonBlue Moon");
 
-    Startup::End();
-    EXPECT_EQ(Module1::R, nullptr);
-    EXPECT_TRUE(Module1::ChoiceArray.isEmpty());
-    EXPECT_EQ(fw::OpenInstance<GameScores>(), nullptr);
+    // Quitting gives the player back the user's queue (173), and so does the application's Close.
+    QTest::keySequence(&main, QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(ScriptLog().mid(4), (QStringList{"173", "173"}));
+    EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
 }
 
-TEST_F(StartupTest, APlayerThatDoesNotAnswerIsReportedOnceAndTheProgramStillStarts) {
-    const QString refused = "echo 'MPD error: Connection refused' >&2; exit 1";
-    UseStubScripts({{174, refused}, {173, refused}, {172, refused}});
+TEST_F(StartupTest, EachInformationCommandShowsItsWindowAndTheScoresAtTheLeftEdge) {
+    UseStubScripts({});
     Startup::Begin();
-    // The first run tells, with what to do; the rest of the opening neither asks the player again nor
-    // repeats the message.
+    for (const char* item : {"ZDNHelpHelp", "CheckforUpdateCheckNow", "ScoresShow", "ZDNHelpAbout"})
+        Choose(item);
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             fw::OpenInstance<Help>(), fw::OpenInstance<selfTest>(), fw::OpenInstance<AboutBox>()})
+        EXPECT_TRUE(window && window->isVisible());
+    GameScores::instance().move(420, 95);
+    Choose("ScoresShow"); // back to the left edge, at the same height
+    EXPECT_EQ(GameScores::instance().pos(), QPoint(10, 95));
+}
+
+TEST_F(StartupTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
+    UseStubScripts({{174, kTimeout}, {173, kTimeout}, {172, kTimeout}, {170, kTimeout}});
+    // The opening is one step: its first run tells what to do, and no later run asks again.
+    Startup::Begin();
     EXPECT_EQ(services->messages,
-              QStringList{"MPD does not answer (MPD error: Connection refused); start MPD or "
-                          "set MPD_HOST, then double-click the playlist again."});
-    EXPECT_EQ(ScriptLog(), QStringList{"174"});
-    Window1& main = Window1::instance();
-    EXPECT_EQ(main.Playlists->ListCount(), 0);
-    EXPECT_TRUE(main.StartTest->isDefault());
-    main.close();
-    Startup::End();
+              QStringList{"MPD does not answer (MPD error: Timeout); start MPD or set MPD_HOST, "
+                          "then double-click the playlist again."});
+    const auto run = [](int script) { return [script] { fw::ScriptRunner::Run(script); }; };
+    // A timer's step asks again but does not repeat what the user was told; the user's own step does.
+    fw::GuardUnattended(run(170));
+    EXPECT_EQ(services->messages.size(), 1);
+    fw::Guard(run(170));
+    EXPECT_EQ(services->messages.size(), 2);
+    // Once the player has answered, a timer's step tells again.
+    fw::ScriptRunner::Run(171);
+    fw::GuardUnattended(run(170));
+    EXPECT_EQ(services->messages.size(), 3);
+    EXPECT_EQ(ScriptLog(), (QStringList{"174", "170", "170", "171", "170"}));
 }

@@ -1,6 +1,6 @@
 // Every label and button of every window shows its whole text in the font the window asks for, as a
-// user sees it: measured with the widget's own font against the room its box gives the text. And no text
-// speaks of the music player of another platform.
+// user sees it; and pictures of every window.
+#include "app/Startup.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
 #include "quiz/Window1.h"
@@ -10,99 +10,95 @@
 #include "update/selfTest.h"
 #include "update/updateWindow.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStyleOptionButton>
+#include <cstdio>
 
 namespace {
 
-// What the text of a label or button needs (the advance and ink of one line, or the lines of a label
-// that wraps) and the room its box gives it; nothing for other controls.
-std::pair<QSize, QRect> NeededAndRoom(QWidget* widget, QString& text) {
-    const QFontMetrics metrics(widget->font());
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+// Each text of the window's labels and buttons that does not fit the room its box gives it, measured
+// with the control's own font: the advance and ink of one line, or the lines of a label that wraps.
+QStringList Faults(QWidget* window) {
+    auto* main = qobject_cast<QMainWindow*>(window);
+    QStringList faults;
+    for (QWidget* control : (main ? main->centralWidget() : window)
+                                ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        auto* label = qobject_cast<QLabel*>(control);
+        auto* button = qobject_cast<QPushButton*>(control);
+        const QString text = control->property("text").toString() + control->property("plainText").toString();
         QStyleOptionButton option;
-        option.initFrom(button);
-        text = option.text = button->text();
-        return {{metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).height()},
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button)};
+        option.initFrom(control);
+        option.text = text;
+        const QRect room =
+            button  ? button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+            : label ? label->contentsRect().marginsRemoved(QMargins() + label->margin())
+                    : QRect();
+        const QFontMetrics metrics(control->font());
+        const QSize needed =
+            label && label->wordWrap()
+                ? metrics.boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, text).size()
+                : QSize(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).height());
+        if (room.isValid() && (needed.width() > room.width() || needed.height() > room.height()))
+            faults << QString("%1.%2 \"%3\"").arg(window->windowTitle(), control->objectName(), text) +
+                          QString::asprintf(": %dx%d > %dx%d", needed.width(), needed.height(), room.width(),
+                                            room.height());
     }
-    auto* label = qobject_cast<QLabel*>(widget);
-    if (!label)
-        return {};
-    text = label->text();
-    const int m = label->margin();
-    const QRect room = label->contentsRect().adjusted(m, m, -m, -m);
-    if (label->wordWrap())
-        return {metrics.boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, text).size(), room};
-    return {{metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).height()}, room};
+    return faults;
 }
 
-class WindowTexts : public testing_support::AppTest {
-protected:
-    void SetUp() override {
-        AppTest::SetUp();
-        UseStubScripts({{172, "printf 'Library,Rock'"}});
-        updateWindow::SetWebSite(QStringLiteral("http://127.0.0.1:9")); // nothing is fetched
-    }
-    void TearDown() override {
-        updateWindow::SetWebSite(QString());
-        AppTest::TearDown();
-    }
+// Opens every window as start-up leaves it; the update window first, as it closes the version window.
+std::vector<QWidget*> EveryWindow() {
+    updateWindow::SetWebSite("http://127.0.0.1:9"); // nothing answers there, once events run
+    const std::vector<QWidget*> windows{
+        &updateWindow::instance(),    &Window1::instance(),  &GameScores::instance(), &selfTest::instance(),
+        &Congratulations::instance(), &AboutBox::instance(), &Help::instance()};
+    updateWindow::SetWebSite(QString());
+    return windows;
+}
 
-    // Notes each text that does not fit its control ("window.control "text": needed > room") and each
-    // that speaks of another platform's music player.
-    void Examine(QWidget* window) {
-        static const QRegularExpression foreignNames(QStringLiteral("iTune|AppleScript|\\bMac\\b|OS X"));
-        auto* main = qobject_cast<QMainWindow*>(window);
-        QWidget* content = main ? main->centralWidget() : window;
-        for (QWidget* control : content->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            const QString where = window->windowTitle() + QLatin1Char('.') + control->objectName();
-            QString text;
-            if (auto* edit = qobject_cast<QPlainTextEdit*>(control))
-                text = edit->toPlainText();
-            const auto [needed, room] = NeededAndRoom(control, text);
-            if (text.contains(foreignNames))
-                foreign << where;
-            if (needed.width() > room.width() || needed.height() > room.height())
-                cut << QStringLiteral("%1 \"%2\": %3x%4 > %5x%6")
-                           .arg(where, text)
-                           .arg(needed.width())
-                           .arg(needed.height())
-                           .arg(room.width())
-                           .arg(room.height());
-        }
-    }
+using WindowTexts = testing_support::AppTest;
 
-    QStringList cut, foreign;
-};
-
-TEST_F(WindowTexts, EveryTextFitsItsBoxAndNamesThePlayerUsedHere) {
-    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Arial"))).family(), QStringLiteral("Liberation Sans"));
-    Window1& main = Window1::instance();
-    Examine(&main);
+TEST_F(WindowTexts, EveryTextFitsItsBox) {
+    EXPECT_EQ(QFontInfo(QFont("Arial")).family(), "Liberation Sans");
+    UseStubScripts({{172, "printf 'Library,Rock'"}});
+    Startup::Begin();
+    QStringList faults;
+    for (QWidget* window : EveryWindow())
+        faults << Faults(window);
     // The texts that handlers put into the same boxes later.
-    main.Disclosure->setText(QStringLiteral("Show Playlists and Song Titles"));
-    main.Banner->setText(QStringLiteral("Excellent!"));
-    main.NoSongs->setText(QStringLiteral("9999"));
-    Examine(&main);
-    Examine(&GameScores::instance());
-    Examine(&Congratulations::instance());
-    Examine(&selfTest::instance());
-    Examine(&AboutBox::instance());
-    Examine(&Help::instance());
-    updateWindow& update = updateWindow::instance();
-    Examine(&update);
-    update.StaticText1->setText(QStringLiteral("This version is current."));
-    Examine(&update);
-    cut.removeDuplicates();
-    EXPECT_EQ(cut, QStringList()) << qPrintable(cut.join('\n'));
-    EXPECT_EQ(foreign, QStringList());
-    EXPECT_EQ(main.StaticText1->text(), QStringLiteral("MPD Playlists (double-click to see song names)"));
+    Window1::instance().Disclosure->setText("Show Playlists and Song Titles");
+    Window1::instance().Banner->setText("Excellent!");
+    Window1::instance().NoSongs->setText("9999");
+    updateWindow::instance().StaticText1->setText("This version is current.");
+    for (QWidget* window : EveryWindow())
+        faults << Faults(window);
+    faults.removeDuplicates();
+    EXPECT_EQ(faults, QStringList()) << qPrintable(faults.join('\n'));
+}
+
+// Draws each window into a PNG, as start-up leaves it and before any event runs, to be checked by eye,
+// when ZANDOLIN_SCREENSHOT_DIR names the folder for the pictures (tools/screenshots.sh sets it).
+using Screenshots = WindowTexts;
+
+TEST_F(Screenshots, EveryWindow) {
+    const QString folder = qEnvironmentVariable("ZANDOLIN_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "set ZANDOLIN_SCREENSHOT_DIR to render the windows";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    testing_support::WriteFile(ConfigFile("zandolinscores.txt"),
+                               "Ada\t200\nGrace\t187\nLinus\t154\nAlan\t150\nBarbara\t120\nDennis\t96\n"
+                               "Edsger\t80\nFrances\t60\nKen\t30\nMargaret\t10\n");
+    UseStubScripts({{172, "printf 'Library,Rock Classics,Jazz Evenings,Road Trip'"}});
+    Startup::Begin();
+    for (QWidget* window : EveryWindow()) {
+        const QString path = QDir(folder).filePath(window->metaObject()->className() + QString(".png"));
+        EXPECT_TRUE(window->grab().save(path)) << qPrintable(path);
+        std::printf("%s\n", qPrintable(path));
+    }
 }
 
 } // namespace

@@ -9,23 +9,19 @@ namespace testing_support {
 
 class ScopedFileSizeLimit {
 public:
-    explicit ScopedFileSizeLimit(rlim_t bytes) {
+    explicit ScopedFileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
+        const rlimit limit{bytes, old_.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~ScopedFileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &old_);
         std::signal(SIGXFSZ, oldHandler_);
     }
-    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
 
 private:
+    void (*oldHandler_)(int);
     rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
 };
 
 } // namespace testing_support

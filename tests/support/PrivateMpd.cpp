@@ -1,7 +1,6 @@
 #include "support/PrivateMpd.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -14,12 +13,14 @@ namespace testing_support {
 namespace {
 
 const QString kScript = ZANDOLIN_SOURCE_DIR "/player/mpd-private.sh";
+// What leads the scripts to this MPD and its folders while it runs, each after Dir().
+constexpr const char* kEnv[3][2] = {
+    {"MPD_HOST", "/socket"}, {"XDG_RUNTIME_DIR", "/run"}, {"XDG_STATE_HOME", "/state"}};
 
-// Runs program against the MPD at socket (a null audio output when it starts one); returns its exit code,
-// -1 when it did not run to its end (the process is killed then), and its output without the final line
-// break.
-int Run(const QString& program, const QStringList& arguments, const QString& socket, QString& out,
-        QString& err) {
+// Runs program against the MPD at socket (a null audio output when it starts one): its exit code (-1 when
+// it did not run to its end; the process is killed then), output and error text.
+std::tuple<int, QString, QString> Run(const QString& program, const QStringList& arguments,
+                                      const QString& socket) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("MPD_HOST", socket);
@@ -27,51 +28,25 @@ int Run(const QString& program, const QStringList& arguments, const QString& soc
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     const bool finished = process.waitForStarted() && process.waitForFinished(120000);
-    out = QString::fromUtf8(process.readAllStandardOutput());
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
     if (out.endsWith('\n'))
         out.chop(1);
-    err = finished ? QString::fromUtf8(process.readAllStandardError()).trimmed() : "it did not finish";
-    return finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-// A silent 8-bit mono PCM WAV of five seconds at 8 kHz: tagless, quick to scan, long enough to be caught
-// playing.
-QByteArray SilentWav() {
-    const quint32 samples = 8000 * 5;
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + samples);
-    out.writeRawData("WAVEfmt ", 8);
-    // format length, PCM, mono, rate, bytes per second, block align, bits per sample
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000) << quint16(1)
-        << quint16(8);
-    out.writeRawData("data", 4);
-    out << samples;
-    return wav + QByteArray(samples, '\x80');
+    return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, out,
+            finished ? QString::fromUtf8(process.readAllStandardError()).trimmed() : "it did not finish"};
 }
 
 } // namespace
 
-PrivateMpd::PrivateMpd() : dir_(QDir::tempPath() + "/zmpd-XXXXXX") {}
-
 bool PrivateMpd::RunScript(const QString& command) {
-    QString out, err;
-    if (Run("bash", {kScript, command, Dir()}, Socket(), out, err) == 0)
-        return true;
-    if (error_.isEmpty()) // keep the first reason
+    const auto [code, out, err] = Run("bash", {kScript, command, Dir()}, dir_.filePath("socket"));
+    if (code != 0 && error_.isEmpty()) // keep the first reason
         error_ = QString("mpd-private.sh %1 failed: %2").arg(command, err);
-    return false;
+    return code == 0;
 }
 
 bool PrivateMpd::Start() {
     if (running_)
         return true;
-    if (!dir_.isValid()) {
-        error_ = "no temporary folder: " + dir_.errorString();
-        return false;
-    }
     // The watchdog outlives a crashed or killed test program and cleans up after it.
     QProcess::startDetached("sh", {"-c",
                                    "exec </dev/null >/dev/null 2>&1; while kill -0 \"$1\" 2>/dev/null; do "
@@ -79,31 +54,29 @@ bool PrivateMpd::Start() {
                                    "zandolin-mpd-watchdog",
                                    QString::number(QCoreApplication::applicationPid()), kScript, Dir()});
     running_ = true; // from here on Stop() has something to undo, even if the start fails half-way
-    for (EnvVar& var : env_)
-        var.old = qgetenv(var.name);
+    for (int i = 0; i < 3; ++i)
+        oldEnv_[i] = qgetenv(kEnv[i][0]);
     if (!RunScript("start")) {
         Stop();
         return false;
     }
     // The scripts keep names, listings and the saved queue in these folders; none of the user's own.
-    QDir(Dir()).mkpath("run");
-    QFile::setPermissions(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    for (const EnvVar& var : env_)
-        qputenv(var.name, (Dir() + var.ours).toUtf8());
+    QDir().mkdir(dir_.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    for (const auto& [name, ours] : kEnv)
+        qputenv(name, (Dir() + ours).toUtf8());
     return true;
 }
 
 void PrivateMpd::Stop() {
-    if (!running_)
+    if (!std::exchange(running_, false))
         return;
-    running_ = false;
     RunScript("stop");
-    for (const EnvVar& var : env_)
-        var.old.isNull() ? qunsetenv(var.name) : qputenv(var.name, var.old);
+    for (int i = 0; i < 3; ++i)
+        oldEnv_[i].isNull() ? qunsetenv(kEnv[i][0]) : qputenv(kEnv[i][0], oldEnv_[i]);
 }
 
 bool PrivateMpd::Signal(int signal) const {
-    QFile pidFile(QDir(Dir()).filePath("pid"));
+    QFile pidFile(dir_.filePath("pid"));
     const pid_t pid = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
     return running_ && pid > 0 && ::kill(pid, signal) == 0;
 }
@@ -115,38 +88,31 @@ bool PrivateMpd::AddPlaylist(const QString& name, const QStringList& files) {
 }
 
 QStringList PrivateMpd::AddUntaggedPlaylist(const QString& name, const QString& folder, int count) {
-    QDir music(MusicDir());
-    const QString original = music.filePath(folder + "/original.wav.tmp");
-    QFile file(original);
-    if (!music.mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(SilentWav()) < 0)
+    const QDir music(dir_.filePath("music"));
+    const QByteArray original = QFile::encodeName(music.filePath(folder + "/original.wav"));
+    // Silent 8-bit mono at 8 kHz: tagless, quick to scan, long enough to be caught playing. Each song is
+    // a hard link to it, so that thousands of songs take no room.
+    const QStringList sox{"-D",   "-n", "-r", "8000", "-c", "1", "-b", "8", QFile::decodeName(original),
+                          "trim", "0",  "5"};
+    if (!music.mkpath(folder) || std::get<0>(Run("sox", sox, {})) != 0)
         return {};
-    file.close();
     QStringList files;
     for (int i = 1; i <= count; ++i) {
         // Folders of 100 songs, as real libraries are laid out.
-        const QString subfolder =
-            QString("%1/%2").arg(folder).arg((i - 1) / 100 + 1, 3, 10, QLatin1Char('0'));
-        if (i % 100 == 1 && !music.mkpath(subfolder))
-            return {};
-        files << QString("%1/s%2.wav").arg(subfolder).arg(i, 5, 10, QLatin1Char('0'));
-        const QString path = music.filePath(files.last());
-        if (::link(QFile::encodeName(original).constData(), QFile::encodeName(path).constData()) != 0 &&
-            !QFile::copy(original, path))
+        const QString subfolder = QString("%1/%2").arg(folder).arg((i - 1) / 100 + 1, 3, 10, QChar('0'));
+        files << QString("%1/s%2.wav").arg(subfolder).arg(i, 5, 10, QChar('0'));
+        const QByteArray path = QFile::encodeName(music.filePath(files.last()));
+        if ((i % 100 == 1 && !music.mkpath(subfolder)) || ::link(original.constData(), path.constData()) != 0)
             return {};
     }
-    QFile::remove(original);
-    return Update() && AddPlaylist(name, files) ? files : QStringList();
-}
-
-bool PrivateMpd::Update() {
+    ::unlink(original.constData());
     int code = -1;
     Mpc({"-q", "-w", "update"}, &code);
-    return code == 0;
+    return code == 0 && AddPlaylist(name, files) ? files : QStringList();
 }
 
 QString PrivateMpd::Mpc(const QStringList& arguments, int* exitCode) const {
-    QString out, err;
-    const int code = Run("mpc", arguments, Socket(), out, err);
+    const auto [code, out, err] = Run("mpc", arguments, dir_.filePath("socket"));
     if (exitCode)
         *exitCode = code;
     return out;

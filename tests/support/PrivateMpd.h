@@ -3,20 +3,16 @@
 // the object goes. Should the test program die first, a watchdog stops it and removes the folder.
 #pragma once
 
-#include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <array>
 
 namespace testing_support {
 
 class PrivateMpd {
 public:
-    PrivateMpd();
     ~PrivateMpd() { Stop(); }
-    PrivateMpd(const PrivateMpd&) = delete;
-    PrivateMpd& operator=(const PrivateMpd&) = delete;
 
     // Starts MPD (playlists "Classics" 12 songs, "Everything Odd" 10, "Mixed Bag" 15, "Short Set" 9) and
     // points MPD_HOST at it, and XDG_RUNTIME_DIR and XDG_STATE_HOME at folders of its own. False with Error()
@@ -27,20 +23,16 @@ public:
     // Sends MPD a signal (SIGSTOP makes an MPD that never answers, SIGCONT brings it back).
     bool Signal(int signal) const;
     QString Error() const { return error_; }
-
     QString Dir() const { return dir_.path(); }
-    QString MusicDir() const { return dir_.filePath("music"); }
-    QString PlaylistDir() const { return dir_.filePath("playlists"); }
     QString Socket() const { return dir_.filePath("socket"); }
+    QString PlaylistDir() const { return dir_.filePath("playlists"); }
 
     // Stores playlist name listing files (relative to the music folder); MPD shows it at once.
     bool AddPlaylist(const QString& name, const QStringList& files);
     // Adds count untagged silent songs of five seconds, folder/NNN/sNNNNN.wav in folders of 100 (their
-    // titles are these file names), updates the database and stores them as playlist name. Returns the
+    // titles are these file names), rescans the music and stores them as playlist name. Returns the
     // files, empty on failure.
     QStringList AddUntaggedPlaylist(const QString& name, const QString& folder, int count);
-    // Rescans the music folder and waits for the end of the scan.
-    bool Update();
 
     // mpc's standard output without the final line break; exitCode gets its exit code (-1: did not run).
     QString Mpc(const QStringList& arguments, int* exitCode = nullptr) const;
@@ -52,16 +44,10 @@ public:
 private:
     bool RunScript(const QString& command);
 
-    QTemporaryDir dir_;
+    QTemporaryDir dir_{QDir::tempPath() + "/zmpd-XXXXXX"};
     bool running_ = false;
     QString error_;
-    struct EnvVar {
-        const char* name;
-        QByteArray old;   // null when it was not set
-        const char* ours; // the value while MPD runs, after Dir()
-    };
-    std::array<EnvVar, 3> env_{
-        {{"MPD_HOST", {}, "/socket"}, {"XDG_RUNTIME_DIR", {}, "/run"}, {"XDG_STATE_HOME", {}, "/state"}}};
+    QByteArray oldEnv_[3]; // null where the variable was not set
 };
 
 } // namespace testing_support

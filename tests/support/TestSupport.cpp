@@ -1,17 +1,19 @@
+// The test program's main, and the shared pieces of the tests.
 #include "support/TestSupport.h"
 
+#include "app/Startup.h"
 #include "framework/ScriptRunner.h"
-#include "framework/Windows.h"
 #include "quiz/Module1.h"
+#include "quiz/Window1.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 
 namespace testing_support {
 
 void AppTest::SetUp() {
-    ASSERT_TRUE(config_.isValid());
+    ASSERT_TRUE(config_.isValid() && scripts_.isValid());
     oldConfig_ = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
     auto recording = std::make_unique<RecordingServices>();
@@ -25,44 +27,42 @@ void AppTest::SetUp() {
 }
 
 void AppTest::TearDown() {
-    fw::DestroyAllWindows();
+    Startup::End();
     ProcessEvents();
-    Module1::Release();
     fw::SetServices(std::move(previous_));
     services = nullptr;
-    if (oldConfig_.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", oldConfig_);
+    oldConfig_.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig_);
 }
 
 void AppTest::UseStubScripts(const std::map<int, QString>& bodies) {
-    ASSERT_TRUE(scripts_.isValid());
-    const QString log = scripts_.filePath(QStringLiteral("runs.log"));
     for (int number = 168; number <= 174; ++number) {
-        const auto it = bodies.find(number);
-        const QString body = it == bodies.end() ? QString() : it->second;
         const QString path = scripts_.filePath(QString::number(number));
-        WriteFile(
-            path,
-            QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2'\n%3\n").arg(number).arg(log, body).toUtf8());
-        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
+        const QString body = bodies.contains(number) ? bodies.at(number) : QString();
+        WriteFile(path, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> '%2/runs.log'\n%3\n")
+                            .arg(number)
+                            .arg(scripts_.path(), body)
+                            .toUtf8());
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
     }
     fw::ScriptRunner::SetBundleDir(scripts_.path());
 }
 
 QStringList AppTest::ScriptLog() const {
-    QStringList lines = ReadFile(scripts_.filePath(QStringLiteral("runs.log"))).split(QLatin1Char('\n'));
-    lines.removeAll(QString());
-    for (QString& line : lines)
-        line = line.trimmed();
+    QStringList lines;
+    for (const QString& line : ReadFile(scripts_.filePath("runs.log")).split('\n', Qt::SkipEmptyParts))
+        lines << line.trimmed();
     return lines;
 }
 
 void AppTest::ProcessEvents() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+void AppTest::Choose(const char* item) {
+    Window1::instance().findChild<QAction*>(item)->trigger();
+    ProcessEvents();
 }
 
 void FireNow(QTimer& timer) {
@@ -73,9 +73,7 @@ void FireNow(QTimer& timer) {
 
 QString ReadFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
@@ -85,3 +83,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 } // namespace testing_support
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationVersion(ZANDOLIN_VERSION);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

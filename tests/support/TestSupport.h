@@ -4,15 +4,11 @@
 
 #include "framework/Services.h"
 
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
-#include <ostream>
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -24,50 +20,32 @@ namespace testing_support {
 struct Asked {
     QString prompt;
     int code;
-    QString title;
 };
 
 struct DialogShown {
-    QString title;
-    QString message;
-    QString explanation;
-    int icon;
-    QString alternateCaption;
+    QString title, message, explanation, alternateCaption;
 };
 
 // Answers boxes from a script and records everything shown, so that no test blocks on a modal loop.
 class RecordingServices : public fw::UserServices {
 public:
-    QStringList messages;
-    QStringList messageTitles;
+    QStringList messages, urls;
     std::vector<Asked> asked;
     std::vector<DialogShown> dialogs;
-    QStringList urls;
     int beeps = 0;
-    bool opensUrls = true;                      // false: the desktop has no program for the addresses
-    std::deque<int> askAnswers;                 // for AskMessage; Cancel when empty
-    std::deque<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
+    bool opensUrls = true;                 // false: the desktop has no program for the addresses
+    QList<int> askAnswers;                 // for AskMessage; Cancel when empty
+    QList<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
 
-    void ShowMessage(const QString& text, const QString& title) override {
-        messages << text;
-        messageTitles << title;
-    }
-    int AskMessage(const QString& prompt, int code, const QString& title) override {
-        asked.push_back({prompt, code, title});
-        if (askAnswers.empty())
-            return fw::MsgBoxCancel;
-        const int answer = askAnswers.front();
-        askAnswers.pop_front();
-        return answer;
+    void ShowMessage(const QString& text, const QString&) override { messages << text; }
+    int AskMessage(const QString& prompt, int code, const QString&) override {
+        asked.push_back({prompt, code});
+        return askAnswers.isEmpty() ? fw::MsgBoxCancel : askAnswers.takeFirst();
     }
     fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override {
-        dialogs.push_back({d.Title, d.Message, d.Explanation, d.Icon,
-                           d.AlternateActionButton.Visible ? d.AlternateActionButton.Caption : QString()});
-        if (dialogAnswers.empty())
-            return fw::DialogAnswer::Cancel;
-        const auto answer = dialogAnswers.front();
-        dialogAnswers.pop_front();
-        return answer;
+        const auto& alternate = d.AlternateActionButton;
+        dialogs.push_back({d.Title, d.Message, d.Explanation, alternate.Visible ? alternate.Caption : ""});
+        return dialogAnswers.isEmpty() ? fw::DialogAnswer::Cancel : dialogAnswers.takeFirst();
     }
     void Beep() override { ++beeps; }
     bool OpenUrl(const QString& url) override {
@@ -76,8 +54,8 @@ public:
     }
 };
 
-// Every test gets its own preferences folder and the recording services; windows left open are
-// destroyed and the game state reset when it ends.
+// Every test gets its own preferences folder and the recording services; what start-up made and the
+// windows left open are destroyed, and the game state reset, when it ends.
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -92,12 +70,13 @@ protected:
     QStringList ScriptLog() const;
     // Processes pending events, including deferred deletions, without waiting.
     static void ProcessEvents();
+    // Chooses the main window's menu item of that name, and processes the events it posts.
+    static void Choose(const char* item);
 
     RecordingServices* services = nullptr;
 
 private:
-    QTemporaryDir config_;
-    QTemporaryDir scripts_;
+    QTemporaryDir config_, scripts_;
     QByteArray oldConfig_;
     std::unique_ptr<fw::UserServices> previous_;
 };

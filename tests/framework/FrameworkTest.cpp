@@ -1,0 +1,67 @@
+// The framework: what a failing script run raises and says and the wait for MPD that the scripts get
+// (against stub scripts), and placing windows on the screen.
+#include "framework/Errors.h"
+#include "framework/ScriptRunner.h"
+#include "info/AboutBox.h"
+#include "support/TestSupport.h"
+
+#include <QScreen>
+
+using namespace testing_support;
+using fw::ScriptRunner;
+
+namespace {
+
+const QString kWhatToDo = "; start MPD or set MPD_HOST, then double-click the playlist again.";
+
+using FrameworkTest = AppTest;
+
+TEST_F(FrameworkTest, FailuresSayWhatWentWrongAndTheWaitForMpdIsTheUsersChoice) {
+    UseStubScripts({{170, "echo 'MPD error: No such playlist' >&2; exit 1"},
+                    {171, "exit 3"},
+                    {172, "sleep 5"},
+                    {173, "printf %s \"$MPD_TIMEOUT\""}});
+    ScriptRunner::SetTimeLimit(300);
+    const std::tuple<int, bool, QString> cases[] = {
+        {170, false, "MPD error: No such playlist"},
+        {171, false, "The music player script 171 failed (exit code 3)."},
+        {172, true,
+         "MPD does not answer (script 172 did not finish within 0.3 seconds and was stopped)" + kWhatToDo},
+    };
+    for (const auto& [script, noAnswer, message] : cases) {
+        try {
+            ScriptRunner::Run(script);
+            ADD_FAILURE() << script << " did not fail";
+        } catch (const fw::Error& e) {
+            EXPECT_EQ(dynamic_cast<const fw::NoAnswerError*>(&e) != nullptr, noAnswer) << script;
+            EXPECT_EQ(e.Message(), message);
+        }
+    }
+    ScriptRunner::SetTimeLimit(10000);
+    // The scripts wait for MPD as long as the user chose (else briefly, as MpdTest shows).
+    const QByteArray users = qgetenv("MPD_TIMEOUT");
+    qputenv("MPD_TIMEOUT", "7");
+    EXPECT_EQ(ScriptRunner::Run(173), "7");
+    users.isNull() ? qunsetenv("MPD_TIMEOUT") : qputenv("MPD_TIMEOUT", users);
+}
+
+TEST_F(FrameworkTest, APlaceOffTheScreenMovesJustEnoughToLieOnIt) {
+    const QRect area(0, 30, 800, 570); // below a panel at the top
+    const std::tuple<QPoint, QSize, QPoint> cases[] = {
+        {{740, 70}, {358, 95}, {442, 70}}, // past the right edge
+        {{-5, 550}, {200, 100}, {0, 500}}, // past the left and the bottom edge
+        {{300, 300}, {900, 700}, {0, 30}}, // larger than the screen: its top-left corner on it
+    };
+    for (const auto& [wanted, size, placed] : cases)
+        EXPECT_EQ(fw::FitOnScreen(wanted, size, area), placed) << wanted.x() << "," << wanted.y();
+
+    // A window placed before it shows is placed again once its frame is known.
+    AboutBox& box = AboutBox::instance();
+    const QRect screen = box.screen()->availableGeometry();
+    fw::PlaceOnScreen(&box, {screen.right() - 50, 70});
+    box.setFixedWidth(box.width() + 100); // as a frame would make it wider
+    fw::Present(&box);
+    EXPECT_EQ(box.frameGeometry().topRight(), QPoint(screen.right(), 70));
+}
+
+} // namespace
