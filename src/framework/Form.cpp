@@ -187,7 +187,7 @@ QWidget* SetUpWindow(QWidget* window, const WindowSpec& spec) {
 } // namespace
 
 Form::Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls)
-    : content_(SetUpWindow(window, spec)) {
+    : window_(window), content_(SetUpWindow(window, spec)) {
     for (const ControlSpec& control : controls) {
         QWidget* widget = MakeControl(control, content_);
         widget->setObjectName(QString::fromUtf8(control.name));
@@ -197,6 +197,11 @@ Form::Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec>
             widget->hide();
     }
     setTabOrder(controls);
+}
+
+Form::~Form() {
+    for (QObject* control : window_->findChildren<QObject*>())
+        QObject::disconnect(control, nullptr, window_, nullptr);
 }
 
 void Form::setTabOrder(std::span<const ControlSpec> controls) const {

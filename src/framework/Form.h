@@ -18,6 +18,12 @@ public:
     // Gives the window its title and frame, and builds the controls on its content area: the window
     // itself, or a main window's central widget (the menu bar lies outside it).
     Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls);
+    // Cuts the controls' connections to the window: the form goes with the window's members, before Qt
+    // takes the controls apart, and a control's last signals (an edit that ends as its focus goes) must not
+    // reach the handlers of a window that is already half gone.
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
 
     // The control of that name as its Qt class; raises a nil-object error when there is none.
     template <class T> T* take(const char* name) const {
@@ -31,6 +37,7 @@ public:
 private:
     void setTabOrder(std::span<const ControlSpec> controls) const;
 
+    QWidget* window_;
     QWidget* content_;
 };
 
