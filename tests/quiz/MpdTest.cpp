@@ -1,11 +1,14 @@
 // The playlist table and the song lists against a real MPD that the tests start themselves, driven by the
 // bundled player scripts.
+#include "app/Startup.h"
 #include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QScopeGuard>
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -100,6 +103,25 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     w.GetiTunePlaylists(); // as the window opens
     EXPECT_EQ(services->messages, QStringList{downAt + "start Zandolin again."});
     EXPECT_EQ(w.Playlists->ListCount(), 0);
+}
+
+// An MPD that takes connections but never answers (stopped with SIGSTOP): the program still opens its
+// window, with one message, within ten seconds. A time bound, not a speed target.
+TEST_F(MpdTest, AnMpdThatNeverAnswersGivesTheWindowAndOneMessageInTime) {
+    const QByteArray users = qgetenv("MPD_TIMEOUT"); // the scripts' own bound is what is tested
+    qunsetenv("MPD_TIMEOUT");
+    ASSERT_TRUE(mpd_->Signal(SIGSTOP));
+    const auto resume = qScopeGuard([&users] {
+        mpd_->Signal(SIGCONT);
+        users.isNull() ? qunsetenv("MPD_TIMEOUT") : qputenv("MPD_TIMEOUT", users);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Startup::Begin();
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_NE(fw::OpenInstance<Window1>(), nullptr);
+    ASSERT_EQ(services->messages.size(), 1) << services->messages.join('|').toStdString();
+    EXPECT_TRUE(services->messages[0].startsWith("MPD does not answer at socket " + mpd_->Socket()));
 }
 
 } // namespace
