@@ -24,81 +24,81 @@ QString Text(const char* text) {
     return QString::fromUtf8(text ? text : "");
 }
 
-QFont FontFor(const ControlSpec& spec) {
+QFont FontFor(const ControlSpec& row) {
     QFont font = QApplication::font();
-    if (spec.font && *spec.font && QLatin1String(spec.font) != QLatin1String("System"))
-        font.setFamily(QString::fromUtf8(spec.font));
+    if (row.font && *row.font && QLatin1String(row.font) != QLatin1String("System"))
+        font.setFamily(QString::fromUtf8(row.font));
     // Layout sizes are in the design's units, one pixel each; in points they would come out a third
     // larger on a 96 dpi screen and no longer fit their controls.
-    if (spec.size > 0)
-        font.setPixelSize(spec.size);
-    font.setBold(spec.bold);
+    if (row.size > 0)
+        font.setPixelSize(row.size);
+    font.setBold(row.bold);
     return font;
 }
 
-QWidget* MakeLabel(const ControlSpec& spec, QWidget* parent) {
-    auto* label = new QLabel(Text(spec.text), parent);
+QWidget* MakeLabel(const ControlSpec& row, QWidget* parent) {
+    auto* label = new QLabel(Text(row.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
-    label->setWordWrap(spec.options.multiline);
-    const Qt::Alignment horizontal = spec.align == Align::Center  ? Qt::AlignHCenter
-                                     : spec.align == Align::Right ? Qt::AlignRight
-                                                                  : Qt::AlignLeft;
-    label->setAlignment(horizontal | (spec.options.multiline ? Qt::AlignTop : Qt::AlignVCenter));
-    if (spec.colour && *spec.colour) {
+    label->setWordWrap(row.options.multiline);
+    const Qt::Alignment horizontal = row.align == Align::Center  ? Qt::AlignHCenter
+                                     : row.align == Align::Right ? Qt::AlignRight
+                                                                 : Qt::AlignLeft;
+    label->setAlignment(horizontal | (row.options.multiline ? Qt::AlignTop : Qt::AlignVCenter));
+    if (row.colour && *row.colour) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(spec.colour)));
+        palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(row.colour)));
         label->setPalette(palette);
     }
     return label;
 }
 
-QWidget* MakeButton(const ControlSpec& spec, QWidget* parent) {
-    auto* button = new QPushButton(Text(spec.text), parent);
+QWidget* MakeButton(const ControlSpec& row, QWidget* parent) {
+    auto* button = new QPushButton(Text(row.text), parent);
     // Only the button the table (or the program) makes the default one is pressed by Return, never the
     // one that merely has the focus.
     button->setAutoDefault(false);
-    button->setDefault(spec.isDefault);
+    button->setDefault(row.isDefault);
     return button;
 }
 
-QWidget* MakeListbox(const ControlSpec& spec, QWidget* parent) {
+QWidget* MakeListbox(const ControlSpec& row, QWidget* parent) {
     auto* list = new Listbox(parent);
-    list->setGeometry(spec.left, spec.top, spec.width, spec.height); // the widths are shares of it
-    list->ColumnCount(spec.options.columns);
+    list->setGeometry(row.left, row.top, row.width, row.height); // the widths are shares of it
+    list->ColumnCount(row.options.columns);
     QStringList headings;
-    for (int c = 0; c < spec.options.columns && c < 2; ++c)
-        if (spec.options.heading[c])
-            headings << QString::fromUtf8(spec.options.heading[c]);
+    for (int c = 0; c < row.options.columns && c < 2; ++c)
+        if (row.options.heading[c])
+            headings << QString::fromUtf8(row.options.heading[c]);
     if (!headings.isEmpty())
         list->Heading(headings);
-    if (std::any_of(std::begin(spec.options.widths), std::end(spec.options.widths), [](int w) { return w; }))
-        list->ColumnWidths(spec.options.widths);
-    list->setShowGrid(spec.options.grid);
-    list->setHorizontalScrollBarPolicy(spec.options.hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    list->setVerticalScrollBarPolicy(spec.options.vscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (std::any_of(std::begin(row.options.widths), std::end(row.options.widths), [](int w) { return w; }))
+        list->ColumnWidths(row.options.widths);
+    list->setShowGrid(row.options.grid);
+    list->setHorizontalScrollBarPolicy(row.options.hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(row.options.vscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     return list;
 }
 
-QWidget* MakeComboBox(const ControlSpec& spec, QWidget* parent) {
+QWidget* MakeComboBox(const ControlSpec& row, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCurrentIndex(-1);
-    combo->setEditText(Text(spec.text));
+    combo->setEditText(Text(row.text));
     return combo;
 }
 
-QWidget* MakeTextField(const ControlSpec& spec, QWidget* parent) {
-    auto* field = new QLineEdit(Text(spec.text), parent);
-    if (*spec.options.mask)
+QWidget* MakeTextField(const ControlSpec& row, QWidget* parent) {
+    auto* field = new QLineEdit(Text(row.text), parent);
+    if (*row.options.mask)
         field->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QString::fromUtf8(spec.options.mask)), field));
+            new QRegularExpressionValidator(QRegularExpression(QString::fromUtf8(row.options.mask)), field));
     return field;
 }
 
-QWidget* MakeTextArea(const ControlSpec& spec, QWidget* parent) {
-    auto* area = new QPlainTextEdit(Text(spec.text), parent);
+QWidget* MakeTextArea(const ControlSpec& row, QWidget* parent) {
+    auto* area = new QPlainTextEdit(Text(row.text), parent);
     area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -106,19 +106,19 @@ QWidget* MakeTextArea(const ControlSpec& spec, QWidget* parent) {
     return area;
 }
 
-QWidget* MakeProgressBar(const ControlSpec& spec, QWidget* parent) {
+QWidget* MakeProgressBar(const ControlSpec& row, QWidget* parent) {
     auto* bar = new QProgressBar(parent);
-    bar->setRange(0, spec.options.maximum);
+    bar->setRange(0, row.options.maximum);
     bar->setValue(0);
     bar->setTextVisible(false);
     return bar;
 }
 
-QWidget* MakeTriangle(const ControlSpec& spec, QWidget* parent) {
+QWidget* MakeTriangle(const ControlSpec& row, QWidget* parent) {
     auto* triangle = new QToolButton(parent);
     triangle->setAutoRaise(true);
     triangle->setFocusPolicy(Qt::NoFocus);
-    triangle->setArrowType(spec.options.open ? Qt::DownArrow : Qt::RightArrow);
+    triangle->setArrowType(row.options.open ? Qt::DownArrow : Qt::RightArrow);
     // Each click turns the arrow before the window's handler runs.
     QObject::connect(triangle, &QToolButton::clicked, triangle, [triangle] {
         triangle->setArrowType(triangle->arrowType() == Qt::DownArrow ? Qt::RightArrow : Qt::DownArrow);
@@ -134,39 +134,39 @@ QWidget* MakeSeparator(const ControlSpec&, QWidget* parent) {
     return line;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* MakeControl(const ControlSpec& row, QWidget* parent) {
+    switch (row.kind) {
     case Kind::Label:
-        return MakeLabel(spec, parent);
+        return MakeLabel(row, parent);
     case Kind::PushButton:
-        return MakeButton(spec, parent);
+        return MakeButton(row, parent);
     case Kind::Listbox:
-        return MakeListbox(spec, parent);
+        return MakeListbox(row, parent);
     case Kind::ComboBox:
-        return MakeComboBox(spec, parent);
+        return MakeComboBox(row, parent);
     case Kind::TextField:
-        return MakeTextField(spec, parent);
+        return MakeTextField(row, parent);
     case Kind::TextArea:
-        return MakeTextArea(spec, parent);
+        return MakeTextArea(row, parent);
     case Kind::ProgressBar:
-        return MakeProgressBar(spec, parent);
+        return MakeProgressBar(row, parent);
     case Kind::DisclosureTriangle:
-        return MakeTriangle(spec, parent);
+        return MakeTriangle(row, parent);
     case Kind::Separator:
-        return MakeSeparator(spec, parent);
+        return MakeSeparator(row, parent);
     }
-    throw Error(QStringLiteral("Unknown kind of control %1.").arg(QString::fromUtf8(spec.name)));
+    throw Error(QStringLiteral("Unknown kind of control %1.").arg(QString::fromUtf8(row.name)));
 }
 
-QWidget* SetUpWindow(QWidget* window, const WindowSpec& spec) {
-    window->setWindowTitle(QString::fromUtf8(spec.title));
-    Qt::WindowFlags flags = (spec.frame == WindowSpec::MovableModal ? Qt::Dialog : Qt::Window) |
+QWidget* SetUpWindow(QWidget* window, const WindowSpec& shape) {
+    window->setWindowTitle(QString::fromUtf8(shape.title));
+    Qt::WindowFlags flags = (shape.frame == WindowSpec::MovableModal ? Qt::Dialog : Qt::Window) |
                             Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (spec.closeButton)
+    if (shape.closeButton)
         flags |= Qt::WindowCloseButtonHint;
-    if (spec.minimizeButton)
+    if (shape.minimizeButton)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (spec.maximizeButton)
+    if (shape.maximizeButton)
         flags |= Qt::WindowMaximizeButtonHint;
     window->setWindowFlags(flags);
     QWidget* content = window;
@@ -174,10 +174,10 @@ QWidget* SetUpWindow(QWidget* window, const WindowSpec& spec) {
         content = new QWidget(main);
         main->setCentralWidget(content);
     }
-    if (spec.resizeable) {
-        content->resize(spec.width, spec.height);
+    if (shape.resizeable) {
+        content->resize(shape.width, shape.height);
     } else {
-        content->setFixedSize(spec.width, spec.height);
+        content->setFixedSize(shape.width, shape.height);
         if (window->layout())
             window->layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
@@ -186,8 +186,8 @@ QWidget* SetUpWindow(QWidget* window, const WindowSpec& spec) {
 
 } // namespace
 
-Form::Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls)
-    : window_(window), content_(SetUpWindow(window, spec)) {
+Form::Form(QWidget* window, const WindowSpec& shape, std::span<const ControlSpec> controls)
+    : window_(window), content_(SetUpWindow(window, shape)) {
     for (const ControlSpec& control : controls) {
         QWidget* widget = MakeControl(control, content_);
         widget->setObjectName(QString::fromUtf8(control.name));

@@ -17,7 +17,7 @@ class Form {
 public:
     // Gives the window its title and frame, and builds the controls on its content area: the window
     // itself, or a main window's central widget (the menu bar lies outside it).
-    Form(QWidget* window, const WindowSpec& spec, std::span<const ControlSpec> controls);
+    Form(QWidget* window, const WindowSpec& shape, std::span<const ControlSpec> controls);
     // Cuts the controls' connections to the window: the form goes with the window's members, before Qt
     // takes the controls apart, and a control's last signals (an edit that ends as its focus goes) must not
     // reach the handlers of a window that is already half gone.
