@@ -80,4 +80,6 @@ void Window1::CheckScore() {
         return;
     }
     Module1::NewHighScoreFlag = GameScores::instance().Table().qualifies(Module1::Points);
+    if (Module1::NewHighScoreFlag)
+        finishedScore_ = Module1::Points;
 }

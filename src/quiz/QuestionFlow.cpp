@@ -10,6 +10,7 @@
 #include "scores/GameScores.h"
 
 #include <iterator>
+#include <utility>
 
 namespace {
 constexpr int kQuestionsPerTest = 20;
@@ -226,17 +227,14 @@ void Window1::ShowNameEntry(int left, int top) {
 
 void Window1::FileHighScore(const QString& name) {
     Module1::Name = name;
-    // Once a new test is under way its running score is not a result; the finished test's score is no
-    // longer known, so nothing is filed rather than a partial score.
-    if (Module1::Question >= 1 && Module1::Question < kQuestionsPerTest) {
-        Module1::NewHighScoreFlag = false;
-        fw::MsgBox(QStringLiteral("A new test has started, so the last test's score can no longer be "
-                                  "entered in the high scores."));
-        return;
+    // The score filed is the one the finished test qualified with: by the time the name is entered the
+    // user may have quit that test or started the next, which reset the running score.
+    const int score = std::exchange(finishedScore_, 0);
+    if (score > 0) {
+        GameScores& scores = GameScores::instance();
+        fw::PlaceOnScreen(&scores, {10, scores.y()});
+        fw::Present(&scores);
+        scores.Table().insert(name, score);
     }
-    GameScores& scores = GameScores::instance();
-    fw::PlaceOnScreen(&scores, {10, scores.y()});
-    fw::Present(&scores);
-    scores.Table().insert(name, Module1::Points);
     Module1::NewHighScoreFlag = false;
 }

@@ -112,4 +112,7 @@ private:
     void FileHighScore(const QString& name);
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
+
+    // The last finished test's score that qualified for the high scores, until the name entry files it.
+    int finishedScore_ = 0;
 };

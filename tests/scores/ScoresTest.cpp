@@ -269,7 +269,7 @@ TEST_F(CongratulationsTest, EnterIsTheDefaultOnlyWithANameYetAnEmptyNameIsFiled)
     EXPECT_EQ(GameScores::instance().x(), 10);
 }
 
-TEST_F(CongratulationsTest, OnlyEnterFilesAndOnlyAFinishedTestsScore) {
+TEST_F(CongratulationsTest, OnlyEnterFilesAndItFilesTheFinishedTestsScore) {
     FinishTest(120);
     Congratulations& window = Congratulations::instance();
     window.NameField->setText(QStringLiteral("Max"));
@@ -287,13 +287,18 @@ TEST_F(CongratulationsTest, OnlyEnterFilesAndOnlyAFinishedTestsScore) {
     // A new window offers the last name filed.
     FinishTest(140);
     EXPECT_EQ(Congratulations::instance().NameField->text(), "Max");
-    // Enter pressed once the next test is on its last question but one files nothing.
-    Module1::Question = 19;
-    Module1::Points = 40;
+    // Enter files the finished test's score even after Quit Test and the next test's first answers.
+    Window1::instance().Quit->click();
+    Module1::Question = 3;
+    Module1::Points = 20;
     Congratulations::instance().Enter->click();
     EXPECT_FALSE(Congratulations::instance().isVisible());
     EXPECT_FALSE(Module1::NewHighScoreFlag);
-    EXPECT_EQ(ScoresFile(Shown()), filed);
-    EXPECT_EQ(Stored(), filed);
-    EXPECT_EQ(services->messages.size(), 1);
+    const QStringList twice = kTen.mid(0, 6) + QStringList({"Max", "140", "Max", "120"}) + kTen.mid(6, 10);
+    EXPECT_EQ(Stored(), ScoresFile(twice));
+    EXPECT_EQ(ScoresFile(Shown()), ScoresFile(twice));
+    // Nothing is left to file: pressing Enter again adds nothing.
+    Congratulations::instance().Enter->click();
+    EXPECT_EQ(Stored(), ScoresFile(twice));
+    EXPECT_EQ(services->messages, QStringList());
 }
