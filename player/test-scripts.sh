@@ -153,13 +153,14 @@ for n in 0 99 999999999999; do
     run 168 "$n"
     expect_eq "168 $n: unknown playlist, empty reply" "0::" "$rc:$out:$err"
 done
-# A wrong argument is a usage error, not "unknown playlist".
-expect_usage_error() {
-    run "$@"
-    if [ "$rc" -ne 0 ] && [ -z "$out" ] && [ -n "$err" ]; then pass; else
-        fail "$* must fail with a message" "rc=$rc out=[$out] err=[$err]"
+# A wrong argument is a usage error (exit 2), not "unknown playlist".
+expect_failure() { # exit code, script, arguments
+    run "${@:2}"
+    if [ "$rc" -eq "$1" ] && [ -z "$out" ] && [ -n "$err" ]; then pass; else
+        fail "${*:2} must fail with $1 and a message" "rc=$rc out=[$out] err=[$err]"
     fi
 }
+expect_usage_error() { expect_failure 2 "$@"; }
 expect_usage_error 168
 expect_usage_error 168 x
 expect_usage_error 168 -1
@@ -197,11 +198,13 @@ check_play "$holes" 3 tin-quartet/tune-01.ogg
 check_play 1 2 extra/untagged.ogg
 check_play 1 3 mira-sol/tune-02.ogg
 check_play 1 42 tin-quartet/tune-37.ogg
-expect_usage_error 169 "$holes" 4
-expect_usage_error 169 "$classics" 13
-expect_usage_error 169 "$classics" 0
-expect_usage_error 169 99 1
-expect_usage_error 169 0 1
+# No such track: 1, which the caller must not take for an unplayable song
+# (65) or a silent MPD (69).
+expect_failure 1 169 "$holes" 4
+expect_failure 1 169 "$classics" 13
+expect_failure 1 169 "$classics" 0
+expect_failure 1 169 99 1
+expect_failure 1 169 0 1
 expect_usage_error 169 "$classics"
 expect_usage_error 169 x 1
 expect_eq "a failed 169 leaves the playing song alone" \
@@ -330,22 +333,43 @@ ln -s "$scripts/168" "$work/bin/168"
 out=$("$work/bin/168" "$short" 2>&1)
 expect_eq "symlinked 168 finds its helper" 9 "$(titles_of "$out" | wc -l)"
 
-group "169: a song MPD cannot play is named"
+group "169: a song MPD cannot play is named, exit 65"
 run 168 "$tricky"
-rm "$music/extra/sharp.ogg" # MPD's database still has it
-: >"$music/extra/untagged.ogg"
-for track in 1 2; do
-    file=$(sed -n "${track}p" "$lists/Tricky.m3u")
-    run 169 "$tricky" "$track"
-    if [ "$rc" -eq 1 ] && [[ $err == "169: cannot play $file: "* ]] && [ "$(wc -l <<<"$err")" -eq 1 ]; then
+rm "$music/extra/sharp.ogg" # MPD's database still has it: "play" fails
+: >"$music/extra/untagged.ogg" # the decoder fails: "seek" fails
+head -c 200 "$music/mira-sol/tune-02.ogg" >"$work/cut.ogg" # cut off in its headers
+mv "$work/cut.ogg" "$music/mira-sol/tune-02.ogg"
+# Track $2 of playlist $1, file $3, is named as one MPD cannot play.
+expect_unplayable() {
+    run 169 "$1" "$2"
+    if [ "$rc" -eq 65 ] && [[ $err == "169: cannot play $3: "* ]] && [ "$(wc -l <<<"$err")" -eq 1 ]; then
         pass
     else
-        fail "169 names $file, which MPD cannot play" "rc=$rc err=[$err]"
+        fail "169 $1 $2 names $3, which MPD cannot play" "rc=$rc err=[$err]"
     fi
+}
+expect_unplayable "$tricky" 1 extra/sharp.ogg
+expect_unplayable "$tricky" 2 extra/untagged.ogg
+expect_unplayable 1 3 mira-sol/tune-02.ogg
+mpc -q -w update # now "add" refuses the deleted file
+expect_unplayable "$tricky" 1 extra/sharp.ogg
+# An MPD that stops answering once the song is queued is no fault of the song.
+mkdir "$work/silent"
+cat >"$work/silent/mpc" <<EOF
+#!/bin/bash
+case " \$* " in *" \$SILENT_AT "*) echo "MPD error: Timeout" >&2; exit 1 ;; esac
+exec $(command -v mpc) "\$@"
+EOF
+chmod +x "$work/silent/mpc"
+for at in play seek; do
+    PATH=$work/silent:$PATH SILENT_AT=$at run 169 "$classics" 1
+    expect_eq "169 with MPD silent at $at exits 69 with its message" \
+        "69:$(no_answer "socket $MPD_HOST" "double-click the playlist again")" "$rc:$err"
 done
 
 group "no server"
-# Failing scripts say where MPD was looked for; 173/174 stay silent.
+# Failing scripts say where MPD was looked for and exit 69; 173/174 stay
+# silent.
 without_server() { # where MPD was looked for
     for n in 173 174; do
         run "$n"
@@ -354,7 +378,7 @@ without_server() { # where MPD was looked for
     for args in 172 "168 1" "168 $classics" "169 $classics 1" 170 171; do
         # shellcheck disable=SC2086 # script name and arguments
         run $args
-        if [ "$rc" -ne 0 ] && [ -z "$out" ] && [[ $err == "MPD does not answer at $1: start MPD or set MPD_HOST, then "* ]]; then pass; else
+        if [ "$rc" -eq 69 ] && [ -z "$out" ] && [[ $err == "MPD does not answer at $1: start MPD or set MPD_HOST, then "* ]]; then pass; else
             fail "$args without a server ($1) says so" "rc=$rc out=[$out] err=[$err]"
         fi
     done
@@ -384,8 +408,8 @@ for i in "${!steps[@]}"; do
     172) expected=$(no_answer "socket $MPD_HOST" "start Zandolin again") ;;
     17[34]) expected= ;;
     esac
-    expect_eq "${steps[i]} gives up on a silent MPD with its message" \
-        "$([ -n "$expected" ] && echo 1 || echo 0):$expected" "$([ "$rc" -ne 0 ] && echo 1 || echo 0):$err"
+    expect_eq "${steps[i]} gives up on a silent MPD with exit 69 and its message" \
+        "$([ -n "$expected" ] && echo 69 || echo 0):$expected" "$rc:$err"
     if [ "$ms" -lt 5000 ]; then pass; else fail "${steps[i]} gives up within 5 s" "it took $ms ms"; fi
 done
 

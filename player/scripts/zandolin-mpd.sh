@@ -14,6 +14,9 @@
 # library is ordered by file path (byte order).
 #
 # Every mpc call waits at most MPD_TIMEOUT seconds (3 unless set) for MPD.
+# A script that fails because MPD does not answer exits 69 (zandolin_no_answer)
+# and no other failure does, so callers need not read the message: every
+# "|| exit" and "|| return" after zandolin_mpc passes its code on unchanged.
 #
 # 169 runs for every question, so this file holds only what it needs: its
 # functions set variables rather than print, read the kept files with read and
@@ -102,26 +105,33 @@ zandolin_run_mpc() {
     return "$rc"
 }
 
+# Says on stderr where MPD was looked for and what the user can do; returns
+# 69 (EX_UNAVAILABLE of sysexits.h), the exit code by which the caller knows
+# that MPD does not answer without reading the message.
+zandolin_no_answer() {
+    printf 'MPD does not answer at %s: start MPD or set MPD_HOST, then %s.\n' \
+        "$(zandolin_where)" "$zandolin_retry" >&2
+    return 69
+}
+
 # Runs mpc; its output passes through.  When it fails, stderr gets one line a
-# user can act on: where MPD was looked for when it does not answer, else
-# mpc's own message after $zandolin_about.
+# user can act on and it returns 69 when MPD does not answer (see
+# zandolin_no_answer), else 1 with mpc's own message after $zandolin_about: so
+# 69 means only that, whatever mpc's own exit code.
 zandolin_mpc() {
-    local rc err
-    zandolin_run_mpc "$@"
-    rc=$?
-    err=$zandolin_err
-    if [ "$rc" -eq 0 ]; then
-        [ -z "$err" ] || printf '%s\n' "$err" >&2
+    local err
+    if zandolin_run_mpc "$@"; then
+        [ -z "$zandolin_err" ] || printf '%s\n' "$zandolin_err" >&2
         return 0
     fi
+    err=$zandolin_err
     if zandolin_unreachable "$err"; then
-        printf 'MPD does not answer at %s: start MPD or set MPD_HOST, then %s.\n' \
-            "$(zandolin_where)" "$zandolin_retry" >&2
-    else
-        [ -z "$zandolin_about" ] || err=${err#MPD error: }
-        printf '%s%s\n' "$zandolin_about" "${err:-mpc failed}" >&2
+        zandolin_no_answer
+        return
     fi
-    return "$rc"
+    [ -z "$zandolin_about" ] || err=${err#MPD error: }
+    printf '%s%s\n' "$zandolin_about" "${err:-mpc failed}" >&2
+    return 1
 }
 
 # Creates folder $1 (mode 700) when missing; fails unless it is a real folder
