@@ -72,19 +72,23 @@ void HTTPSocket::ReadSome() {
 }
 
 void HTTPSocket::TooLong() {
+    // This runs inside one of the reply's signals, which goes on using the reply after it returns. Both
+    // the reply's end and the error wait for the next pass of the event loop: a receiver of the error may
+    // run an event loop of its own (a message box), which would otherwise delete the reply under the
+    // signal still running.
     body_.clear();
     QNetworkReply* reply = reply_.data();
-    reply_.clear();
     reply->disconnect(this);
-    // Aborting inside the reply's own signal upsets it; abort on the next pass instead.
     QMetaObject::invokeMethod(
-        reply,
-        [reply] {
+        this,
+        [this, reply = QPointer<QNetworkReply>(reply)] {
+            if (reply.isNull() || reply != reply_)
+                return; // dropped meanwhile, or the socket has moved on to another request
+            Detach();
             reply->abort();
-            reply->deleteLater();
+            emit error(QNetworkReply::UnknownContentError);
         },
         Qt::QueuedConnection);
-    emit error(QNetworkReply::UnknownContentError);
 }
 
 void HTTPSocket::Finished() {

@@ -1,82 +1,152 @@
 #include "framework/Services.h"
 
+#include "framework/Windows.h"
+
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
 #include <QUrl>
+#include <algorithm>
 
 namespace fw {
 
 namespace {
 
-QWidget* ActiveParent() {
-    return QApplication::activeWindow();
+// A text longer than this shows its beginning, and all of it under Show Details...; ordinary messages
+// and descriptions are far shorter.
+constexpr int kLongLines = 30;
+constexpr int kLongCharacters = 3000;
+// The beginning shown of a long text.
+constexpr int kBeginningLines = 10;
+constexpr int kBeginningCharacters = 1000;
+// The details pane holds no more than this: laying out megabytes of text would freeze the box.
+constexpr int kMostDetails = 100000;
+
+const QString kShortened =
+    QStringLiteral("(Too long to show here in full: Show Details... shows all of it.)");
+
+bool IsLong(const QString& text) {
+    return text.size() > kLongCharacters || text.count(QLatin1Char('\n')) >= kLongLines;
+}
+
+QString Beginning(const QString& text) {
+    qsizetype end = 0;
+    for (int line = 0; line < kBeginningLines && end >= 0; ++line)
+        end = text.indexOf(QLatin1Char('\n'), end + (line > 0));
+    const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, kBeginningCharacters);
+    return text.left(length) + QStringLiteral("\n...\n") + kShortened;
+}
+
+QString Details(const QString& text) {
+    if (text.size() <= kMostDetails)
+        return text;
+    return text.left(kMostDetails) +
+           QStringLiteral("\n... (%1 more characters are not shown)").arg(text.size() - kMostDetails);
+}
+
+// Keeps its texts plain and itself on the screen.
+class ScreenBoundBox final : public QMessageBox {
+public:
+    explicit ScreenBoundBox(const QString& title) : QMessageBox(QApplication::activeWindow()) {
+        setWindowTitle(title);
+    }
+
+    // Sets the texts, each shortened when long, the long ones whole in the details.
+    void SetTexts(const QString& text, const QString& explanation) {
+        text_ = text;
+        explanation_ = explanation;
+        setText(IsLong(text) ? Beginning(text) : text);
+        setInformativeText(IsLong(explanation) ? Beginning(explanation) : explanation);
+        const QString& details = IsLong(explanation) ? explanation : text;
+        if (IsLong(details))
+            setDetailedText(Details(details));
+        KeepPlain();
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event); // sizes the box for its texts
+        FitTheScreen();
+    }
+
+private:
+    // The box's own labels guess rich text from the text (setTextFormat reaches only the first).
+    void KeepPlain() {
+        for (QLabel* label : findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
+    }
+
+    // On a screen too small for the box even so, the texts give way to the note, explanation first.
+    void FitTheScreen() {
+        const QRect area = screen()->availableGeometry();
+        const auto fits = [&] {
+            // Room for the details pane, which opens below the texts.
+            auto* details = findChild<QTextEdit*>();
+            const int reserve = details ? details->maximumHeight() + 3 * fontMetrics().lineSpacing() : 0;
+            return frameGeometry().height() + reserve <= area.height();
+        };
+        if (!fits() && !explanation_.isEmpty()) {
+            setInformativeText(kShortened);
+            setDetailedText(Details(explanation_));
+        }
+        if (!fits() && !text_.isEmpty()) {
+            setText(kShortened);
+            setDetailedText(Details(text_ + QStringLiteral("\n\n") + explanation_));
+        }
+        KeepPlain();
+        move(FitOnScreen(frameGeometry().topLeft(), frameGeometry().size(), area));
+    }
+
+    QString text_, explanation_;
+};
+
+QMessageBox::Icon IconOf(int icon) {
+    switch (icon) {
+    case MessageDialog::IconQuestion:
+        return QMessageBox::Question;
+    case MessageDialog::IconCaution:
+        return QMessageBox::Warning;
+    case MessageDialog::IconStop:
+        return QMessageBox::Critical;
+    default:
+        return QMessageBox::Information;
+    }
+}
+
+QAbstractButton* AddButton(QMessageBox& box, const QString& name, const QString& caption,
+                           QMessageBox::ButtonRole role) {
+    QPushButton* button = box.addButton(caption, role);
+    button->setObjectName(name);
+    return button;
+}
+
+QString PressedName(const QMessageBox& box) {
+    return box.clickedButton() ? box.clickedButton()->objectName() : QString();
 }
 
 class QtServices final : public UserServices {
 public:
     void ShowMessage(const QString& text, const QString& title) override {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, ActiveParent());
-        box.exec();
+        NewMessageBox(text, title)->exec();
     }
 
     int AskMessage(const QString& prompt, int buttonCode, const QString& title) override {
-        // The button code adds a buttons part (0..5), an icon part (16, 32, 48, 64) and 256 when the
-        // second button is the default; only the combinations the program uses are supported.
-        const int buttons = buttonCode & 7;
-        const int icon = buttonCode & 0x70;
-        QMessageBox box(ActiveParent());
-        box.setWindowTitle(title);
-        box.setText(prompt);
-        box.setIcon(icon == 48   ? QMessageBox::Warning
-                    : icon == 32 ? QMessageBox::Question
-                    : icon == 16 ? QMessageBox::Critical
-                    : icon == 64 ? QMessageBox::Information
-                                 : QMessageBox::NoIcon);
-        if (buttons == 1) {
-            auto* ok = box.addButton(QMessageBox::Ok);
-            auto* cancel = box.addButton(QMessageBox::Cancel);
-            box.setDefaultButton((buttonCode & 256) ? cancel : ok);
-            box.setEscapeButton(cancel);
-            box.exec();
-            return box.clickedButton() == ok ? MsgBoxOK : MsgBoxCancel;
-        }
-        box.addButton(QMessageBox::Ok);
-        box.exec();
-        return MsgBoxOK;
+        const auto box = NewMessageBox(prompt, title, buttonCode);
+        box->exec();
+        return PressedName(*box) == QLatin1String("cancel") ? MsgBoxCancel : MsgBoxOK;
     }
 
     DialogAnswer AskDialog(const MessageDialog& dialog) override {
-        QMessageBox box(ActiveParent());
-        box.setWindowTitle(dialog.Title);
-        box.setText(dialog.Message);
-        box.setInformativeText(dialog.Explanation);
-        box.setIcon(dialog.Icon == MessageDialog::IconQuestion  ? QMessageBox::Question
-                    : dialog.Icon == MessageDialog::IconCaution ? QMessageBox::Warning
-                    : dialog.Icon == MessageDialog::IconStop    ? QMessageBox::Critical
-                                                                : QMessageBox::Information);
-        auto caption = [](const MessageDialog::Button& b, const QString& fallback) {
-            return b.Caption.isEmpty() ? fallback : b.Caption;
-        };
-        auto* action =
-            box.addButton(caption(dialog.ActionButton, QStringLiteral("OK")), QMessageBox::AcceptRole);
-        QAbstractButton* alternate = nullptr;
-        QAbstractButton* cancel = nullptr;
-        if (dialog.AlternateActionButton.Visible)
-            alternate = box.addButton(dialog.AlternateActionButton.Caption, QMessageBox::ActionRole);
-        if (dialog.CancelButton.Visible) {
-            cancel = box.addButton(caption(dialog.CancelButton, QStringLiteral("Cancel")),
-                                   QMessageBox::RejectRole);
-            box.setEscapeButton(cancel);
-        }
-        box.setDefaultButton(qobject_cast<QPushButton*>(action));
-        box.exec();
-        if (box.clickedButton() == alternate && alternate)
-            return DialogAnswer::Alternate;
-        if (box.clickedButton() == action)
-            return DialogAnswer::Action;
-        return DialogAnswer::Cancel;
+        const auto box = NewDialogBox(dialog);
+        box->exec();
+        const QString pressed = PressedName(*box);
+        return pressed == QLatin1String("alternate") ? DialogAnswer::Alternate
+               : pressed == QLatin1String("action")  ? DialogAnswer::Action
+                                                     : DialogAnswer::Cancel;
     }
 
     void Beep() override { QApplication::beep(); }
@@ -90,6 +160,47 @@ std::unique_ptr<UserServices>& Current() {
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> NewMessageBox(const QString& text, const QString& title, int buttonCode) {
+    // The button code adds a buttons part (0..5), an icon part (16, 32, 48, 64) and 256 when the second
+    // button is the default; only the combinations the program uses are supported.
+    auto box = std::make_unique<ScreenBoundBox>(title);
+    box->SetTexts(text, QString());
+    const int icon = buttonCode & 0x70;
+    box->setIcon(icon == 48   ? QMessageBox::Warning
+                 : icon == 32 ? QMessageBox::Question
+                 : icon == 16 ? QMessageBox::Critical
+                 : icon == 64 ? QMessageBox::Information
+                              : QMessageBox::NoIcon);
+    auto* ok = AddButton(*box, QStringLiteral("ok"), QStringLiteral("OK"), QMessageBox::AcceptRole);
+    if ((buttonCode & 7) == 1) {
+        auto* cancel =
+            AddButton(*box, QStringLiteral("cancel"), QStringLiteral("Cancel"), QMessageBox::RejectRole);
+        box->setDefaultButton(qobject_cast<QPushButton*>((buttonCode & 256) ? cancel : ok));
+        box->setEscapeButton(cancel);
+    }
+    return box;
+}
+
+std::unique_ptr<QMessageBox> NewDialogBox(const MessageDialog& dialog) {
+    auto box = std::make_unique<ScreenBoundBox>(dialog.Title);
+    box->SetTexts(dialog.Message, dialog.Explanation);
+    box->setIcon(IconOf(dialog.Icon));
+    auto caption = [](const MessageDialog::Button& b, const QString& fallback) {
+        return b.Caption.isEmpty() ? fallback : b.Caption;
+    };
+    auto* action = AddButton(*box, QStringLiteral("action"),
+                             caption(dialog.ActionButton, QStringLiteral("OK")), QMessageBox::AcceptRole);
+    if (dialog.AlternateActionButton.Visible)
+        AddButton(*box, QStringLiteral("alternate"), dialog.AlternateActionButton.Caption,
+                  QMessageBox::ActionRole);
+    if (dialog.CancelButton.Visible)
+        box->setEscapeButton(AddButton(*box, QStringLiteral("cancel"),
+                                       caption(dialog.CancelButton, QStringLiteral("Cancel")),
+                                       QMessageBox::RejectRole));
+    box->setDefaultButton(qobject_cast<QPushButton*>(action));
+    return box;
+}
 
 UserServices& Services() {
     return *Current();

@@ -5,6 +5,8 @@
 #include <QString>
 #include <memory>
 
+class QMessageBox;
+
 namespace fw {
 
 // A three-button question: the action button, an optional alternate and an optional cancel button.
@@ -42,6 +44,14 @@ public:
     // Hands the address to the desktop; false when no program opened it.
     virtual bool OpenUrl(const QString& url) = 0;
 };
+
+// The boxes that the services show, built as the user sees them. Every text in them is plain text: what
+// comes from a server, a script or a file is never read as markup. A box never grows taller than its
+// screen: a text too long for it shows its beginning and says so, and Show Details... shows all of it in
+// a pane that scrolls. The buttons are named by their roles: "ok", "cancel" (AskMessage); "action",
+// "alternate", "cancel" (AskDialog).
+std::unique_ptr<QMessageBox> NewMessageBox(const QString& text, const QString& title, int buttonCode = 0);
+std::unique_ptr<QMessageBox> NewDialogBox(const MessageDialog& dialog);
 
 UserServices& Services();
 // Replaces the service (tests install a recording double); returns the previous one.

@@ -8,9 +8,46 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QLabel>
+#include <QScreen>
 
 namespace testing_support {
+
+void RecordingServices::Show(QMessageBox& box) {
+    box.show();
+    // A few passes: what a pass posts (a deferred deletion, say) is handled within the box, as in a real one.
+    QEventLoop loop;
+    int passes = 3;
+    std::function<void()> pass = [&] { --passes > 0 ? QTimer::singleShot(0, &loop, pass) : loop.quit(); };
+    QTimer::singleShot(0, &loop, pass);
+    loop.exec();
+    ShownBox shown{box.text(), box.informativeText()};
+    for (const QLabel* label : box.findChildren<QLabel*>())
+        shown.plain = shown.plain && label->textFormat() == Qt::PlainText;
+    shown.onScreen = box.screen()->availableGeometry().contains(box.frameGeometry());
+    boxes.push_back(shown);
+    box.hide();
+}
+
+void RecordingServices::ShowMessage(const QString& text, const QString& title) {
+    messages << text;
+    Show(*fw::NewMessageBox(text, title));
+}
+
+int RecordingServices::AskMessage(const QString& prompt, int code, const QString& title) {
+    asked.push_back({prompt, code});
+    Show(*fw::NewMessageBox(prompt, title, code));
+    return askAnswers.isEmpty() ? fw::MsgBoxCancel : askAnswers.takeFirst();
+}
+
+fw::DialogAnswer RecordingServices::AskDialog(const fw::MessageDialog& d) {
+    const auto& alternate = d.AlternateActionButton;
+    dialogs.push_back({d.Title, d.Message, d.Explanation, alternate.Visible ? alternate.Caption : ""});
+    Show(*fw::NewDialogBox(d));
+    return dialogAnswers.isEmpty() ? fw::DialogAnswer::Cancel : dialogAnswers.takeFirst();
+}
 
 void AppTest::SetUp() {
     ASSERT_TRUE(config_.isValid() && scripts_.isValid());

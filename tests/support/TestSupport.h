@@ -4,6 +4,7 @@
 
 #include "framework/Services.h"
 
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -26,32 +27,38 @@ struct DialogShown {
     QString title, message, explanation, alternateCaption;
 };
 
-// Answers boxes from a script and records everything shown, so that no test blocks on a modal loop.
+// What a box showed the user: its texts as on the screen, whether every text in it was plain (never read
+// as markup), and whether the whole box, buttons and all, lay within the screen's available area.
+struct ShownBox {
+    QString text, explanation;
+    bool plain = true, onScreen = true;
+};
+
+// The boxes are the program's own, built as the user would see them; each opens and runs a pass of the
+// event loop inside it, as a modal box does, and closes again, answered from a script. Everything shown
+// is recorded, so that no test blocks on a modal loop.
 class RecordingServices : public fw::UserServices {
 public:
     QStringList messages, urls;
     std::vector<Asked> asked;
     std::vector<DialogShown> dialogs;
+    std::vector<ShownBox> boxes;
     int beeps = 0;
     bool opensUrls = true;                 // false: the desktop has no program for the addresses
     QList<int> askAnswers;                 // for AskMessage; Cancel when empty
     QList<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
 
-    void ShowMessage(const QString& text, const QString&) override { messages << text; }
-    int AskMessage(const QString& prompt, int code, const QString&) override {
-        asked.push_back({prompt, code});
-        return askAnswers.isEmpty() ? fw::MsgBoxCancel : askAnswers.takeFirst();
-    }
-    fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override {
-        const auto& alternate = d.AlternateActionButton;
-        dialogs.push_back({d.Title, d.Message, d.Explanation, alternate.Visible ? alternate.Caption : ""});
-        return dialogAnswers.isEmpty() ? fw::DialogAnswer::Cancel : dialogAnswers.takeFirst();
-    }
+    void ShowMessage(const QString& text, const QString& title) override;
+    int AskMessage(const QString& prompt, int code, const QString& title) override;
+    fw::DialogAnswer AskDialog(const fw::MessageDialog& d) override;
     void Beep() override { ++beeps; }
     bool OpenUrl(const QString& url) override {
         urls << url;
         return opensUrls;
     }
+
+private:
+    void Show(QMessageBox& box);
 };
 
 // Every test gets its own preferences folder and the recording services; what start-up made and the
