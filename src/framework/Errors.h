@@ -23,6 +23,16 @@ public:
     explicit NilObjectError(const QString& what) : Error(QStringLiteral("Nil object: %1").arg(what)) {}
 };
 
+// Raised when a script ends with a failure of its own; its exit status tells what kind.
+class ScriptError : public Error {
+public:
+    ScriptError(const QString& message, int exitCode) : Error(message), exitCode_(exitCode) {}
+    int ExitCode() const { return exitCode_; }
+
+private:
+    int exitCode_;
+};
+
 // Raised when the music player does not answer. The user hears of it once: a step reports it at most
 // once, and a step the user did not start (a timer's) stays silent while the user has been told and
 // nothing has answered since.

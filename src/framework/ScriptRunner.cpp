@@ -75,11 +75,15 @@ struct MpdWait {
 };
 
 MpdWait WaitFor(const QProcessEnvironment& env, const StepMemory* step) {
+    if (!env.contains(kTimeoutVariable))
+        return {step && step->slow ? kShortWaitSeconds : ScriptRunner::MpdWaitSeconds, false};
     bool ok = false;
     const double users = env.value(kTimeoutVariable).toDouble(&ok);
-    if (env.contains(kTimeoutVariable))
-        return {ok && users > 0 ? int(std::ceil(users)) : ScriptRunner::MpdWaitSeconds, true};
-    return {step && step->slow ? kShortWaitSeconds : ScriptRunner::MpdWaitSeconds, false};
+    if (!ok || !(users > 0)) // also NaN
+        return {ScriptRunner::MpdWaitSeconds, true};
+    return {users >= ScriptRunner::MostMpdWaitSeconds ? ScriptRunner::MostMpdWaitSeconds
+                                                      : int(std::ceil(users)),
+            true};
 }
 
 NoAnswerError NoAnswer(const QString& reason) {
@@ -89,33 +93,16 @@ NoAnswerError NoAnswer(const QString& reason) {
             .arg(reason));
 }
 
-// mpc's own words when it cannot reach MPD at all, as opposed to MPD refusing a command.
-bool IsConnectionFailure(const QString& line) {
-    static const QStringList reasons{QStringLiteral("Timeout"),
-                                     QStringLiteral("Connection refused"),
-                                     QStringLiteral("No such file or directory"),
-                                     QStringLiteral("Failed to resolve host name"),
-                                     QStringLiteral("Connection reset by peer"),
-                                     QStringLiteral("Connection closed by the server"),
-                                     QStringLiteral("Broken pipe"),
-                                     QStringLiteral("Network is unreachable"),
-                                     QStringLiteral("No route to host"),
-                                     QStringLiteral("Permission denied")};
-    const QString prefix = QStringLiteral("MPD error: ");
-    return line.startsWith(prefix) && reasons.contains(line.mid(prefix.size()));
-}
-
 [[noreturn]] void RaiseFailure(int number, QProcess& process) {
     const QString line = FirstLine(QString::fromUtf8(process.readAllStandardError()));
-    if (line.contains(QStringLiteral("MPD does not answer")))
-        throw NoAnswerError(line); // the script already says what to do
-    if (IsConnectionFailure(line))
-        throw NoAnswer(line);
+    const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (status == ScriptRunner::NoAnswerStatus)
+        throw line.isEmpty() ? NoAnswer(QStringLiteral("script %1").arg(number)) : NoAnswerError(line);
     if (line.isEmpty())
-        throw Error(QStringLiteral("The music player script %1 failed (exit code %2).")
-                        .arg(number)
-                        .arg(process.exitCode()));
-    throw Error(line);
+        throw ScriptError(
+            QStringLiteral("The music player script %1 failed (exit code %2).").arg(number).arg(status),
+            status);
+    throw ScriptError(line, status);
 }
 
 // The wait cursor while the main thread is held up by a run.
@@ -150,7 +137,7 @@ void ObserveRun(int number) {
 QString RunProcess(int number, const QStringList& arguments, StepMemory* step) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const MpdWait wait = WaitFor(env, step);
-    if (!wait.usersOwn)
+    if (!wait.usersOwn || wait.seconds == ScriptRunner::MostMpdWaitSeconds)
         env.insert(kTimeoutVariable, QString::number(wait.seconds));
     // A wait the user chose is theirs to keep; the hard bound only catches what outlasts it.
     const int hardBound = wait.usersOwn ? std::max(ScriptRunner::TimeLimit(), (wait.seconds + 2) * 1000)

@@ -20,12 +20,17 @@ namespace fw {
 
 class ScriptRunner {
 public:
-    // Seconds that each mpc call waits for MPD when the user's environment does not set MPD_TIMEOUT.
+    // Seconds that each mpc call waits for MPD when the user's environment does not set MPD_TIMEOUT, and
+    // the most that a wait set there counts for: a longer one would leave the window blocked for good.
     static constexpr int MpdWaitSeconds = 3;
+    static constexpr int MostMpdWaitSeconds = 60;
+    // The exit status by which a script says that MPD does not answer (EX_UNAVAILABLE); the scripts
+    // decide it, and the runner takes their word for it.
+    static constexpr int NoAnswerStatus = 69;
 
-    // Runs script `number` and returns its reply. Raises fw::Error when the script cannot start or exits
-    // with an error, fw::NoAnswerError (with what the user can do) when MPD does not answer or the run
-    // outlives the hard bound (it is then ended).
+    // Runs script `number` and returns its reply. Raises fw::Error when the script cannot start,
+    // fw::ScriptError when it exits with an error, fw::NoAnswerError (with what the user can do) when MPD
+    // does not answer or the run outlives the hard bound (it is then ended).
     static QString Run(int number, const QStringList& arguments = {});
 
     // Where the scripts are: next to the binary ("scripts/") in a build tree, or
@@ -33,7 +38,7 @@ public:
     static QString BundleDir();
     static void SetBundleDir(const QString& dir);
     // The hard bound on one run, in milliseconds (10 s); a wait for MPD that the user set through
-    // MPD_TIMEOUT stretches it to that wait plus two seconds.
+    // MPD_TIMEOUT stretches it to that wait (at most MostMpdWaitSeconds) plus two seconds.
     static void SetTimeLimit(int milliseconds);
     static int TimeLimit();
     // Called on the running thread while a run is under way, with the script's number; for tests.

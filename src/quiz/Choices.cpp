@@ -20,6 +20,17 @@ QRandomGenerator& Generator() {
     return *Module1::R;
 }
 
+// The row of a question's song: any row but those left out, whose songs cannot be played.
+int DrawSong(int count, const QSet<int>& leftOut, QRandomGenerator& random) {
+    if (leftOut.isEmpty())
+        return random.bounded(count);
+    QList<int> rows;
+    for (int row = 0; row < count; ++row)
+        if (!leftOut.contains(row))
+            rows << row;
+    return rows[random.bounded(int(rows.size()))];
+}
+
 // Puts the five choices in a random order, so the right answer is not always at the same place.
 void Shuffle(QStringList& choices, QRandomGenerator& random) {
     for (int i = int(choices.size()) - 1; i > 0; --i)
@@ -32,14 +43,14 @@ void Window1::HandleChoices() {
     QRandomGenerator& random = Generator();
     if (Module1::ChoiceArray.size() != Module1::ChoiceCount)
         throw fw::NilObjectError(QStringLiteral("Module1.ChoiceArray"));
-    if (!CanDrawChoices(songs))
+    if (!CanDrawChoices(songs, unplayable_))
         throw fw::Error(kTooFewTitlesMessage);
 
     for (int restart = 0;; ++restart) {
         if (restart == kMaxRestarts)
             throw fw::Error(kTooFewTitlesMessage);
         int rejections = 0;
-        Module1::M = random.bounded(songs.ListCount());
+        Module1::M = DrawSong(songs.ListCount(), unplayable_, random);
         Module1::CorrectAnswer = ChoiceTitle(songs, Module1::M);
         Module1::ChoiceArray[0] = Module1::CorrectAnswer;
         bool complete = true;

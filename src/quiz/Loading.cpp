@@ -118,6 +118,7 @@ void Window1::Playlists_DoubleClick() {
     const auto closeListing = qScopeGuard([] { listings.Close(); });
     Busy->setVisible(true);
     iTunes->DeleteAllRows();
+    unplayable_.clear(); // they were rows of the list just removed
     NoSongs->setText(QString());
     repaint();
     Thread1.Run();

@@ -59,10 +59,6 @@ static_assert(RowsInPhaseOrder(), "kPhases has one row per phase, in the order o
 // The store's order page for the program.
 const QString kOrderPage = QStringLiteral("https://order.orvane.example/?ZDN1&lang=en");
 
-void PlayCurrentSong() {
-    AppleScript2({Module1::Z, Module1::M + 1});
-}
-
 // A player that cannot be stopped is reported, but never keeps an answer from counting or a test from
 // being quit.
 void StopSong() {
@@ -105,13 +101,14 @@ void Window1::StartTest_Action() {
     }
     StopPendingTimers(*this);
     Initialize();
+    unplayable_.clear();
     EnterPhase(Phase::Listening);
     ComboBox1->setFocus();
     Module1::Question += 1;
     QuestionNo->setText(QString::number(Module1::Question));
     HandleChoices();
     ComboBox1->setFocus();
-    PlayCurrentSong();
+    PlayQuestionSong();
     Timer4.start();
 }
 
@@ -160,7 +157,7 @@ void Window1::Enter_Action() {
 void Window1::NextQuestion_Action() {
     // A list replaced during the test by one that cannot give five choices is refused, and the test
     // stays where it is.
-    if (!CanDrawChoices(*iTunes)) {
+    if (!CanDrawChoices(*iTunes, unplayable_)) {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
@@ -174,8 +171,35 @@ void Window1::NextQuestion_Action() {
     Answer->setVisible(false);
     repaint();
     HandleChoices();
-    PlayCurrentSong();
+    PlayQuestionSong();
     Timer4.start();
+}
+
+void Window1::PlayQuestionSong() {
+    // A question is only ever asked about a song that plays. One that MPD cannot play (its file gone or
+    // broken, as in a library whose database is stale) is left out for the rest of the test and the same
+    // question is drawn again. The user hears once per question: of the first such song, after the one
+    // that plays has started, or that none is left, which ends the test.
+    QString firstFailure;
+    for (;;) {
+        try {
+            AppleScript2({Module1::Z, Module1::M + 1});
+            break;
+        } catch (const fw::ScriptError& e) {
+            if (e.ExitCode() != kSongCannotPlay)
+                throw;
+            if (firstFailure.isEmpty())
+                firstFailure = e.Message();
+            unplayable_.insert(Module1::M);
+        }
+        if (!CanDrawChoices(*iTunes, unplayable_)) {
+            Quit_Action();
+            throw fw::Error(kNoSongPlaysMessage.arg(firstFailure));
+        }
+        HandleChoices();
+    }
+    if (!firstFailure.isEmpty())
+        fw::MsgBox(firstFailure);
 }
 
 void Window1::MoreTime_Action() {

@@ -5,6 +5,10 @@
 #include <QString>
 #include <QVariantList>
 
+// The exit status by which script 169 says that MPD cannot play the song (EX_DATAERR): its file is gone or
+// broken.
+constexpr int kSongCannotPlay = 65;
+
 void AppleScript1(const QVariantList& params);         // 168, reply dropped (the loader thread)
 QString AppleScript1Reply(const QVariantList& params); // 168: the titles of a playlist
 void AppleScript2(const QVariantList& params);         // 169: play a track of a playlist

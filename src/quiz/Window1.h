@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QSet>
 #include <QTimer>
 #include <QToolButton>
 
@@ -113,6 +114,11 @@ private:
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
 
+    // Plays the question's song; one that cannot be played is left out and the question drawn again.
+    void PlayQuestionSong();
+
     // The last finished test's score that qualified for the high scores, until the name entry files it.
     int finishedScore_ = 0;
+    // Rows of the song list whose songs could not be played during this test.
+    QSet<int> unplayable_;
 };

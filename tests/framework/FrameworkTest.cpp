@@ -17,31 +17,41 @@ const QString kWhatToDo = "; start MPD or set MPD_HOST, then double-click the pl
 using FrameworkTest = AppTest;
 
 TEST_F(FrameworkTest, FailuresSayWhatWentWrongAndTheWaitForMpdIsTheUsersChoice) {
-    UseStubScripts({{170, "echo 'MPD error: No such playlist' >&2; exit 1"},
+    // Only the exit status 69 says that MPD does not answer, whatever the words.
+    UseStubScripts({{168, "echo 'MPD does not answer, or so it seems' >&2; exit 1"},
+                    {169, "echo 'MPD error: Connection refused' >&2; exit 69"},
+                    {170, "echo 'MPD error: No such playlist' >&2; exit 1"},
                     {171, "exit 3"},
                     {172, "sleep 5"},
                     {173, "printf %s \"$MPD_TIMEOUT\""}});
     ScriptRunner::SetTimeLimit(300);
-    const std::tuple<int, bool, QString> cases[] = {
-        {170, false, "MPD error: No such playlist"},
-        {171, false, "The music player script 171 failed (exit code 3)."},
-        {172, true,
+    const std::tuple<int, int, QString> cases[] = {
+        {168, 1, "MPD does not answer, or so it seems"},
+        {169, -1, "MPD error: Connection refused"},
+        {170, 1, "MPD error: No such playlist"},
+        {171, 3, "The music player script 171 failed (exit code 3)."},
+        {172, -1,
          "MPD does not answer (script 172 did not finish within 0.3 seconds and was stopped)" + kWhatToDo},
     };
-    for (const auto& [script, noAnswer, message] : cases) {
+    for (const auto& [script, status, message] : cases) {
         try {
             ScriptRunner::Run(script);
             ADD_FAILURE() << script << " did not fail";
         } catch (const fw::Error& e) {
-            EXPECT_EQ(dynamic_cast<const fw::NoAnswerError*>(&e) != nullptr, noAnswer) << script;
+            EXPECT_EQ(dynamic_cast<const fw::NoAnswerError*>(&e) != nullptr, status < 0) << script;
+            const auto* failure = dynamic_cast<const fw::ScriptError*>(&e);
+            EXPECT_EQ(failure ? failure->ExitCode() : -1, status) << script;
             EXPECT_EQ(e.Message(), message);
         }
     }
     ScriptRunner::SetTimeLimit(10000);
-    // The scripts wait for MPD as long as the user chose (else briefly, as MpdTest shows).
+    // The scripts wait for MPD as long as the user chose (else briefly, as MpdTest shows), up to a minute.
     const QByteArray users = qgetenv("MPD_TIMEOUT");
-    qputenv("MPD_TIMEOUT", "7");
-    EXPECT_EQ(ScriptRunner::Run(173), "7");
+    for (const auto& [chosen, passed] :
+         {std::pair{"7", "7"}, {"3000000", "60"}, {"1e12", "60"}, {"inf", "60"}}) {
+        qputenv("MPD_TIMEOUT", chosen);
+        EXPECT_EQ(ScriptRunner::Run(173), passed);
+    }
     users.isNull() ? qunsetenv("MPD_TIMEOUT") : qputenv("MPD_TIMEOUT", users);
 }
 
