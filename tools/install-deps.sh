@@ -12,7 +12,7 @@ play=(
   libenchant-2-dev hunspell-en-us
   mpd mpc sox libsox-fmt-all
 )
-# Without a display the quiz runs under a virtual X server.
+# Without a display tools/run.sh starts the quiz on Xvfb, with an xauth cookie.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   play+=(xvfb xauth)
 fi
