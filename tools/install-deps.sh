@@ -2,7 +2,7 @@
 # Installs the Debian packages that Zandolin needs, when missing. The set named by the argument:
 #   play  building and running the program (the default; tools/run.sh)
 #   test  that, and the tests, benchmarks, the Clang build and the sanitizers (tools/test.sh)
-# Uses apt-get directly as root, through sudo otherwise.
+# Uses apt-get directly as root, through sudo otherwise; without either it prints the command to run as root.
 set -euo pipefail
 set_name=${1:-play}
 
@@ -12,7 +12,7 @@ play=(
   libenchant-2-dev hunspell-en-us
   mpd mpc sox libsox-fmt-all
 )
-# Without a display the quiz runs under a virtual X server.
+# Without a display tools/run.sh starts the quiz on Xvfb, with an xauth cookie.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   play+=(xvfb xauth)
 fi
@@ -33,17 +33,19 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+update=(apt-get update)
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null || ! command -v apt-get >/dev/null; then
-    echo "Zandolin needs these packages: ${missing[*]}; install them as root" \
-         "(apt-get install ${missing[*]}) and run this again." >&2
+    echo "Zandolin needs missing Debian packages; install them as root, then run this script again:" \
+         "${update[*]} && ${install[*]}" >&2
     exit 1
   fi
   as_root=(sudo)
 fi
 
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Through env, as sudo would drop an exported variable.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${update[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
