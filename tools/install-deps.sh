@@ -19,7 +19,7 @@ fi
 test=(
   clang clang-format libclang-rt-14-dev
   libgtest-dev libbenchmark-dev python3
-  appstream desktop-file-utils
+  appstream desktop-file-utils valgrind
 )
 case $set_name in
   play) packages=("${play[@]}") ;;
