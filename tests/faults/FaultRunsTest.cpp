@@ -32,12 +32,18 @@ protected:
     Window1& OpenWithClassics() {
         Module1::R = std::make_unique<QRandomGenerator>(7);
         Window1& window = Window1::instance();
-        window.Playlists->ListIndex(1);
-        window.Playlists_DoubleClick();
-        window.Thread1.wait(30000);
-        ProcessEvents();
+        Load(window, "Classics");
         EXPECT_EQ(window.NoSongs->text(), "12");
         return window;
+    }
+    static void Load(Window1& window, const QString& playlist) {
+        for (int row = 0; row < window.Playlists->ListCount(); ++row)
+            if (window.Playlists->Cell(row, 1) == playlist) {
+                window.Playlists->ListIndex(row);
+                emit window.Playlists->cellDoubleClicked(row, 1);
+            }
+        window.Thread1.wait(30000);
+        ProcessEvents();
     }
     static void AnswerRight(Window1& window) {
         window.ComboBox1->setEditText(Module1::CorrectAnswer);
@@ -105,6 +111,59 @@ TEST_F(FaultTest, AScriptThatCannotBeRunGivesAMessageAndTheWindowGoesOn) {
     EXPECT_FALSE(mpd.IsPlaying());
     AnswerRight(window);
     EXPECT_EQ(Module1::Points, 10);
+}
+
+// A library whose database is stale: songs deleted or cut since MPD last read them, in a folder and a
+// playlist named like markup.
+TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    const QDir music(mpd.Dir() + "/music");
+    const QStringList classics = mpd.Mpc({"-f", "%file%", "playlist", "Classics"}).split('\n');
+    QStringList copies;
+    for (int i = 0; i < 10; ++i) {
+        copies << QString("<b>x/%1.ogg").arg(i);
+        ASSERT_TRUE(music.mkpath("<b>x") &&
+                    QFile::copy(music.filePath(classics[i]), music.filePath(copies[i])));
+    }
+    mpd.Mpc({"-q", "-w", "update"});
+    WriteFile(music.filePath(copies[0]), ReadFile(music.filePath(copies[0])).toLatin1().left(200)); // cut
+    for (const QString& copy : copies.mid(1))
+        ASSERT_TRUE(QFile::remove(music.filePath(copy)));
+    ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4)) &&
+                mpd.AddPlaylist("<b>HTML", copies));
+
+    Module1::R = std::make_unique<QRandomGenerator>(7);
+    Window1& window = Window1::instance();
+    Load(window, "<b>Broken");
+    window.StartTest->click();
+    for (int question = 1; question <= 20; ++question) {
+        SCOPED_TRACE(question);
+        EXPECT_TRUE(mpd.IsPlaying() && !mpd.CurrentFile().startsWith("<b>x/"));
+        EXPECT_EQ(mpd.CurrentTitle(), Module1::CorrectAnswer);
+        AnswerRight(window);
+        if (question < 20)
+            window.NextQuestion->click();
+    }
+    EXPECT_EQ(Module1::Points, 200);
+    // One message for each broken song drawn, naming it as written; none is drawn twice.
+    ASSERT_FALSE(services->messages.isEmpty());
+    for (const QString& message : services->messages)
+        EXPECT_TRUE(message.startsWith("169: cannot play <b>x/") && services->messages.count(message) == 1)
+            << message.toStdString();
+    for (const ShownBox& box : services->boxes)
+        EXPECT_TRUE(box.plain && box.text.startsWith("169: cannot play <b>x/")) << box.text.toStdString();
+
+    // No song of the playlist plays: the test ends at its first question, with one message.
+    *services = {};
+    Load(window, "<b>HTML");
+    window.StartTest->click();
+    EXPECT_EQ(Module1::Question, 0);
+    ASSERT_EQ(services->messages.size(), 1);
+    EXPECT_TRUE(services->messages[0].startsWith("The songs of this Playlist cannot be played"));
+    // A playlist removed since the table was filled is named as written.
+    mpd.Mpc({"rm", "<b>HTML"});
+    Load(window, "<b>HTML");
+    EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
 }
 
 // The child of the next test: saves both files, each in two versions by turns, until it is killed.
