@@ -46,20 +46,27 @@ QStringList readLines(const QString& path) {
 }
 
 void writeLines(const QString& path, const QStringList& lines) {
+    const auto failed = [&path](const QString& reason) {
+        return Error(
+            QStringLiteral("Cannot save the file %1: %2. The previous version is kept.").arg(path, reason));
+    };
     QSaveFile file(path);
-    // Unbuffered, so that a failing write is seen at once and the new file is never put in place.
+    // Unbuffered, so that a failing write is seen at once, with the system's reason (a full disk says
+    // so), and the new file is never put in place: it goes with the QSaveFile unless committed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw Error(QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString()));
-    for (const QString& line : lines) {
-        const QByteArray bytes = line.toUtf8() + '\n';
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            break;
-        }
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + '\n';
+    // A write may take only part of the bytes (the disk filling up); the next one then says why.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            throw failed(file.errorString());
+        written += n;
     }
-    if (!file.flush() || !file.commit())
-        throw Error(QStringLiteral("Cannot save the file %1: %2. The previous version is kept.")
-                        .arg(path, file.errorString()));
+    if (!file.commit())
+        throw failed(file.errorString());
 }
 
 } // namespace fw

@@ -4,6 +4,8 @@
 
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -28,6 +30,19 @@ constexpr fw::ControlSpec kControls[] = {
 // The list's font shrinks no further: below this the names would be hard to read.
 constexpr int kSmallestFont = 8;
 
+// A name edited in place takes no more characters than the table keeps.
+class NameEditing final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(ScoreTable::kMaxFieldLength);
+        return editor;
+    }
+};
+
 } // namespace
 
 GameScores& GameScores::instance() {
@@ -46,6 +61,7 @@ void GameScores::Event_Open() {
     HighScores->ColumnAlignment(0, Qt::AlignHCenter);
     HighScores->ColumnAlignment(1, Qt::AlignHCenter);
     HighScores->ColumnType(0, fw::Listbox::Type::Editable);
+    HighScores->setItemDelegateForColumn(0, new NameEditing(HighScores));
     table_.load();
 }
 

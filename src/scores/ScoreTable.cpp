@@ -60,6 +60,7 @@ QString ScoreTable::cleanField(QString text) {
     text.remove(QLatin1Char('\t'));
     text.remove(QLatin1Char('\r'));
     text.remove(QLatin1Char('\n'));
+    text.truncate(kMaxFieldLength);
     return text;
 }
 
@@ -67,7 +68,8 @@ QList<ScoreTable::Entry> ScoreTable::parse(const QStringList& lines) {
     QList<Entry> entries;
     for (int i = 0; i < kSize; ++i) {
         const QString line = lines.value(i);
-        entries.append({line.section(u'\t', 0, 0), line.section(u'\t', 1, 1)});
+        entries.append({line.section(u'\t', 0, 0).left(kMaxFieldLength),
+                        line.section(u'\t', 1, 1).left(kMaxFieldLength)});
     }
     return entries;
 }

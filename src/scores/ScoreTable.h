@@ -17,6 +17,9 @@ public:
         bool operator==(const Entry&) const = default;
     };
     static constexpr int kSize = 10;
+    // Longer names and scores are cut where they are read or edited: far above any real one (the name
+    // entry takes ten characters), and a text of megabytes would freeze the list that shows it.
+    static constexpr int kMaxFieldLength = 200;
 
     // The table kept in the file at path; an empty path means "zandolinscores.txt" in the preferences
     // folder.
@@ -39,9 +42,10 @@ public:
     void clear();
 
     // The ten entries from the file's lines, "name TAB score" each; lines past the tenth are ignored and
-    // missing ones give empty entries.
+    // missing ones give empty entries. Each field is cut to kMaxFieldLength characters.
     static QList<Entry> parse(const QStringList& lines);
-    // The text without TABs and line ends, which would break the file's one-entry-per-line form.
+    // The text without TABs and line ends, which would break the file's one-entry-per-line form, and at
+    // most kMaxFieldLength characters long.
     static QString cleanField(QString text);
 
 signals:

@@ -22,7 +22,7 @@ namespace {
 QByteArray ScoresVersion(int version) {
     QByteArray file;
     for (int row = 0; row < 10; ++row)
-        file += QByteArray(version == 0 && row == 0 ? 1 : 300, char('a' + row)) + "\t5\n";
+        file += QByteArray(version == 0 && row == 0 ? 1 : 150, char('a' + row)) + "\t5\n";
     return file;
 }
 
@@ -173,7 +173,7 @@ TEST_F(FaultTest, DISABLED_SaveUntilKilled) {
     Window1& window = Window1::instance();
     ScoreTable& table = GameScores::instance().Table();
     for (int n = 0;; ++n) {
-        table.rename(0, QString(n % 2 == 0 ? 1 : 300, QChar('a')));
+        table.rename(0, QString(n % 2 == 0 ? 1 : 150, QChar('a')));
         Module1::SoundFlag = n % 2 == 0;
         window.savePlist();
         std::fputs(n == 0 ? "saving\n" : "", stdout);

@@ -228,8 +228,21 @@ TEST_F(ScoresTest, TwoCopiesOnOneFileKeepWhatTheOtherFiled) {
 }
 
 TEST_F(ScoresTest, AllTenRowsShowWithEveryScoreWhole) {
+    // A damaged file whose first name is tens of megabytes long: cut where it is read, so the window
+    // shows at once, and where it is edited in place.
+    QStringList entries = kTen;
+    entries[0] = QString(30'000'000, QChar('n'));
+    WriteFile(Path(), ScoresFile(entries));
     fw::Present(&GameScores::instance());
     ProcessEvents();
+    entries[0].truncate(200);
+    EXPECT_EQ(Shown(), entries);
+    QLineEdit* editor = EditorOf(0, 0);
+    editor->selectAll();
+    editor->insert(QString(300, QChar('y')));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ProcessEvents();
+    EXPECT_TRUE(Stored().startsWith(QByteArray(200, 'y') + "\t200\n"));
     fw::Listbox* table = GameScores::instance().HighScores;
     const QFontMetrics metrics(table->font());
     for (int column = 0; column < 2; ++column) {
