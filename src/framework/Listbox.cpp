@@ -123,6 +123,10 @@ void Listbox::DeleteAllRows() {
     const QScopedValueRollback program(updating_, true);
     setRowCount(0);
     lastIndex_ = -1;
+    // The view would lay itself out anew only when the event loop next runs; a list scrolled down would
+    // meanwhile paint its old rows, which a window that repaints before a long wait (a playlist loading)
+    // shows for the whole wait.
+    doItemsLayout();
 }
 
 int Listbox::ListIndex() const {

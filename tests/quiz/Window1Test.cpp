@@ -284,21 +284,48 @@ TEST_F(Window1Test, ReturnPressesTheButtonOfEachPhase) {
 }
 
 TEST_F(Window1Test, TheLoaderThreadTakesTheMainThreadsListingAndHidesBusy) {
-    // Rather than ask the player a second time; the run on the main thread shows the wait cursor.
+    // Rather than ask the player a second time; the run on the main thread shows the wait cursor, and the
+    // window as painted an empty song list beside Busy.
     UseStubScripts({{168, "sleep 0.2"}});
+    const auto paintedListColours = [this] {
+        const QWidget* list = window->iTunes->viewport();
+        const QImage painted = window->screen()
+                                   ->grabWindow(window->winId())
+                                   .toImage()
+                                   .copy(QRect(list->mapTo(window, QPoint()), list->size()));
+        QSet<QRgb> colours;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x)
+                colours.insert(painted.pixel(x, y));
+        return colours.size();
+    };
+    QStringList many;
+    for (int i = 0; i < 100; ++i)
+        many << kTenSongs;
+    SetSongs(many);
+    fw::Present(window);
+    ProcessEvents();
+    window->iTunes->setCurrentCell(95, 0);
+    window->iTunes->scrollToBottom();
+    ProcessEvents();
+    ASSERT_GT(paintedListColours(), 1); // the titles show
     QList<int> cursors;
-    fw::ScriptRunner::SetRunObserver([&cursors](int) {
+    qsizetype listColours = 0;
+    fw::ScriptRunner::SetRunObserver([&](int) {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         cursors << (cursor ? cursor->shape() : -1);
+        listColours = paintedListColours();
     });
     const auto noObserver = qScopeGuard([] { fw::ScriptRunner::SetRunObserver({}); });
-    window->Playlists->ListIndex(1);
-    emit window->Playlists->cellDoubleClicked(1, 1);
+    const QRect rock = window->Playlists->visualItemRect(window->Playlists->item(1, 1));
+    QTest::mouseClick(window->Playlists->viewport(), Qt::LeftButton, {}, rock.center());
+    QTest::mouseDClick(window->Playlists->viewport(), Qt::LeftButton, {}, rock.center());
     ASSERT_TRUE(window->Thread1.wait(30000));
     ProcessEvents();
     EXPECT_FALSE(Shown(window->Busy));
     EXPECT_EQ(ScriptLog().filter("168"), QStringList{"168 2"});
     EXPECT_EQ(cursors, QList<int>{Qt::WaitCursor});
+    EXPECT_EQ(listColours, 1); // no title of the list before
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
