@@ -105,7 +105,9 @@ QMenu* SpellHighlighter::ContextMenu(const QPoint& at) {
         QAction* first = menu->actions().value(0);
         const QStringList suggestions = checker_.Suggestions(word.captured());
         for (const QString& suggestion : suggestions) {
-            auto* replace = new QAction(suggestion, menu);
+            // A menu reads "&" as the mark of a shortcut key; a suggestion shows as the dictionary spells it.
+            auto* replace =
+                new QAction(QString(suggestion).replace(QLatin1Char('&'), QLatin1String("&&")), menu);
             const int from = block.position() + int(word.capturedStart());
             const int to = block.position() + int(word.capturedEnd());
             connect(replace, &QAction::triggered, edit_, [this, from, to, suggestion] {
