@@ -5,6 +5,7 @@
 #include "info/AboutBox.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QScreen>
 
 using namespace testing_support;
@@ -19,15 +20,18 @@ using FrameworkTest = AppTest;
 TEST_F(FrameworkTest, FailuresSayWhatWentWrongAndTheWaitForMpdIsTheUsersChoice) {
     // Only the exit status 69 says that MPD does not answer, whatever the words.
     UseStubScripts({{168, "echo 'MPD does not answer, or so it seems' >&2; exit 1"},
-                    {169, "echo 'MPD error: Connection refused' >&2; exit 69"},
+                    {174, "echo 'MPD error: Connection refused' >&2; exit 69"},
                     {170, "echo 'MPD error: No such playlist' >&2; exit 1"},
                     {171, "exit 3"},
                     {172, "sleep 5"},
                     {173, "printf %s \"$MPD_TIMEOUT\""}});
+    const QString play = ScriptRunner::BundleDir() + "/169";
+    ASSERT_TRUE(QFile::setPermissions(play, QFile::ReadOwner | QFile::WriteOwner)); // no longer a program
     ScriptRunner::SetTimeLimit(300);
     const std::tuple<int, int, QString> cases[] = {
         {168, 1, "MPD does not answer, or so it seems"},
-        {169, -1, "MPD error: Connection refused"},
+        {169, 0, "The music player script " + play + " cannot be run: execve: Permission denied"},
+        {174, -1, "MPD error: Connection refused"},
         {170, 1, "MPD error: No such playlist"},
         {171, 3, "The music player script 171 failed (exit code 3)."},
         {172, -1,
@@ -38,9 +42,12 @@ TEST_F(FrameworkTest, FailuresSayWhatWentWrongAndTheWaitForMpdIsTheUsersChoice) 
             ScriptRunner::Run(script);
             ADD_FAILURE() << script << " did not fail";
         } catch (const fw::Error& e) {
-            EXPECT_EQ(dynamic_cast<const fw::NoAnswerError*>(&e) != nullptr, status < 0) << script;
+            // -1: MPD does not answer; 0: the script did not run; else the script's exit status.
             const auto* failure = dynamic_cast<const fw::ScriptError*>(&e);
-            EXPECT_EQ(failure ? failure->ExitCode() : -1, status) << script;
+            EXPECT_EQ(dynamic_cast<const fw::NoAnswerError*>(&e) ? -1
+                      : failure                                  ? failure->ExitCode()
+                                                                 : 0,
+                      status);
             EXPECT_EQ(e.Message(), message);
         }
     }

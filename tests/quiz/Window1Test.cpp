@@ -232,24 +232,20 @@ TEST_F(Window1Test, FiveDifferentChoicesInTheBoxWithTheRightOneInChangingPlaces)
     EXPECT_EQ(songs.size(), 10);
 }
 
-TEST_F(Window1Test, ASecondRowWithTheSameTitleCanStandTwiceAndBothAreRight) {
-    // The list shows its first title after a blank; the choices leave it out.
+TEST_F(Window1Test, RepeatedTitlesCanStandTwiceAndADrawWithTooFewOtherTitlesStartsAgain) {
+    // The list shows its first title after a blank; the choices leave it out. A second row with the
+    // same title can stand beside it, and both are right.
     SetSongs({" Twin", "Twin", "C", "D", "E", "F", "G", "H", "I", "J"});
     bool sawTwice = false;
-    for (int draw = 0; draw < 500 && !sawTwice; ++draw) {
-        window->HandleChoices();
+    for (int draw = 0; draw < 500 && !sawTwice; ++draw, window->HandleChoices())
         sawTwice = Module1::M == 0 && Module1::ChoiceArray.count("Twin") == 2;
-    }
     EXPECT_TRUE(sawTwice);
-}
-
-TEST_F(Window1Test, ADrawWithTooFewOtherTitlesStartsAgainWithAnotherSong) {
     // A draw on one of the three single rows finds only three other titles, gives up and draws again.
     SetSongs({" Same", "Same", "Same", "One", "Same", "Two", "Same", "Same", "Three", "Same"});
     for (int draw = 0; draw < 30; ++draw) {
         window->HandleChoices();
         QStringList sorted = Module1::ChoiceArray;
-        std::sort(sorted.begin(), sorted.end());
+        sorted.sort();
         EXPECT_EQ(sorted, (QStringList{"One", "Same", "Same", "Three", "Two"}));
     }
 }
@@ -287,34 +283,28 @@ TEST_F(Window1Test, TheLoaderThreadTakesTheMainThreadsListingAndHidesBusy) {
     // Rather than ask the player a second time; the run on the main thread shows the wait cursor, and the
     // window as painted an empty song list beside Busy.
     UseStubScripts({{168, "sleep 0.2"}});
-    const auto paintedListColours = [this] {
+    // Whether anything but the background is painted in the song list.
+    const auto listPainted = [this] {
         const QWidget* list = window->iTunes->viewport();
-        const QImage painted = window->screen()
-                                   ->grabWindow(window->winId())
-                                   .toImage()
-                                   .copy(QRect(list->mapTo(window, QPoint()), list->size()));
-        QSet<QRgb> colours;
-        for (int y = 0; y < painted.height(); ++y)
-            for (int x = 0; x < painted.width(); ++x)
-                colours.insert(painted.pixel(x, y));
-        return colours.size();
+        const QImage shot = window->screen()
+                                ->grabWindow(window->winId())
+                                .toImage()
+                                .copy(QRect(list->mapTo(window, QPoint()), list->size()));
+        QImage blank(shot.size(), shot.format());
+        blank.fill(shot.pixel(0, 0));
+        return shot != blank;
     };
-    QStringList many;
-    for (int i = 0; i < 100; ++i)
-        many << kTenSongs;
-    SetSongs(many);
+    SetSongs(QStringList(100, "Title")); // a long list, scrolled down
     fw::Present(window);
-    ProcessEvents();
-    window->iTunes->setCurrentCell(95, 0);
     window->iTunes->scrollToBottom();
     ProcessEvents();
-    ASSERT_GT(paintedListColours(), 1); // the titles show
+    ASSERT_TRUE(listPainted());
     QList<int> cursors;
-    qsizetype listColours = 0;
+    bool paintedWhileLoading = true;
     fw::ScriptRunner::SetRunObserver([&](int) {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         cursors << (cursor ? cursor->shape() : -1);
-        listColours = paintedListColours();
+        paintedWhileLoading = listPainted();
     });
     const auto noObserver = qScopeGuard([] { fw::ScriptRunner::SetRunObserver({}); });
     const QRect rock = window->Playlists->visualItemRect(window->Playlists->item(1, 1));
@@ -325,7 +315,7 @@ TEST_F(Window1Test, TheLoaderThreadTakesTheMainThreadsListingAndHidesBusy) {
     EXPECT_FALSE(Shown(window->Busy));
     EXPECT_EQ(ScriptLog().filter("168"), QStringList{"168 2"});
     EXPECT_EQ(cursors, QList<int>{Qt::WaitCursor});
-    EXPECT_EQ(listColours, 1); // no title of the list before
+    EXPECT_FALSE(paintedWhileLoading); // no title of the list before
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
