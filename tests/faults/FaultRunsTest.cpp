@@ -56,13 +56,9 @@ TEST_F(FaultTest, MpdKilledDuringATestGivesAMessageAndTheScoreStands) {
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     Window1& window = OpenWithClassics();
     window.StartTest->click();
-    // The song the player hears is the one whose title is right, and the answer stops it.
-    EXPECT_EQ(mpd.CurrentTitle(), Module1::CorrectAnswer);
     AnswerRight(window);
-    EXPECT_FALSE(mpd.IsPlaying());
     window.NextQuestion->click();
-    EXPECT_EQ(mpd.CurrentTitle(), Module1::CorrectAnswer);
-    ASSERT_EQ(services->messages, QStringList{});
+    ASSERT_TRUE(mpd.IsPlaying() && services->messages.isEmpty());
 
     ASSERT_TRUE(mpd.Signal(SIGKILL));
     int code = 0;
@@ -117,8 +113,10 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     for (int question = 1; question <= 20; ++question) {
         SCOPED_TRACE(question);
         EXPECT_TRUE(mpd.IsPlaying() && !mpd.CurrentFile().startsWith("<b>x/"));
-        EXPECT_EQ(mpd.CurrentTitle(), Module1::CorrectAnswer);
+        EXPECT_EQ(mpd.CurrentTitle(),
+                  Module1::CorrectAnswer); // the song heard is the one whose title is right
         AnswerRight(window);
+        EXPECT_FALSE(mpd.IsPlaying()); // the answer stops it
         if (question < 20)
             window.NextQuestion->click();
     }

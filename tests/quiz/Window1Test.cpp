@@ -87,7 +87,7 @@ protected:
     Window1* window = nullptr;
 };
 
-TEST_F(Window1Test, OpensResetAndStartsWithTenSongsOrMore) {
+TEST_F(Window1Test, OpensResetAndStartsWithTenSongsOrMoreAndReturnPressesEachPhasesButton) {
     EXPECT_EQ(Outcome(), QStringList{});
     EXPECT_EQ(window->NPoints->text() + window->QuestionNo->text(), "00");
     EXPECT_EQ(window->Playlists->item(1, 0)->textAlignment(), Qt::AlignCenter); // the playlist's number
@@ -99,7 +99,7 @@ TEST_F(Window1Test, OpensResetAndStartsWithTenSongsOrMore) {
     EXPECT_EQ(Module1::Question, 0);
 
     SetSongs(kTenSongs);
-    window->StartTest->click();
+    QTest::keyClick(window->Playlists, Qt::Key_Return);
     EXPECT_EQ(window->QuestionNo->text(), "1");
     EXPECT_EQ(Controls(), kListening);
     EXPECT_TRUE(window->Timer4.isActive());
@@ -108,6 +108,12 @@ TEST_F(Window1Test, OpensResetAndStartsWithTenSongsOrMore) {
     EXPECT_EQ(window->focusWidget(), window->ComboBox1);
     emit window->ComboBox1->activated(2); // a pick takes the focus away from the box
     EXPECT_EQ(window->focusWidget(), window->ComboBox2);
+    window->ComboBox1->setEditText("My guess");
+    QTest::keyClick(window->ComboBox1, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(Module1::Points, -1);
+    EXPECT_EQ(window->ComboBox1->count(), 5); // a typed answer never joins the choices
+    QTest::keyClick(window, Qt::Key_Return);
+    EXPECT_EQ(Module1::Question, 2);
 }
 
 TEST_F(Window1Test, AnswersShowTheirOutcomeRightOnesMoveOnByThemselvesAndQuitResets) {
@@ -266,17 +272,6 @@ TEST_F(Window1Test, ListsThatCanNeverGiveFiveChoicesAreRefusedWithoutHanging) {
     window->NextQuestion->click();
     EXPECT_EQ(Module1::Question, 1);
     EXPECT_EQ(services->messages.size(), 2);
-}
-
-TEST_F(Window1Test, ReturnPressesTheButtonOfEachPhase) {
-    QTest::keyClick(window->Playlists, Qt::Key_Return);
-    EXPECT_EQ(Module1::Question, 1);
-    window->ComboBox1->setEditText("My guess");
-    QTest::keyClick(window->ComboBox1, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(Module1::Points, -1);
-    EXPECT_EQ(window->ComboBox1->count(), 5); // a typed answer never joins the choices
-    QTest::keyClick(window, Qt::Key_Return);
-    EXPECT_EQ(Module1::Question, 2);
 }
 
 TEST_F(Window1Test, TheLoaderThreadTakesTheMainThreadsListingAndHidesBusy) {

@@ -195,9 +195,9 @@ TEST_F(ScoresTest, ClearAsksFirstAndOnlyOkClears) {
     scores.ClearScores->click();
     EXPECT_EQ(ScoresFile(Shown()), QByteArray("\t0\n").repeated(10));
     EXPECT_EQ(Stored(), QByteArray("\t0\n").repeated(10));
-    ASSERT_EQ(services->asked.size(), 2u);
-    EXPECT_EQ(services->asked[0].prompt, "Last chance - I'm going to clear the scores!");
-    EXPECT_EQ(services->asked[0].code, 305);
+    ASSERT_EQ(services->boxes.size(), 2u);
+    EXPECT_EQ(services->boxes[0].text, "Last chance - I'm going to clear the scores!");
+    EXPECT_EQ(services->boxes[0].buttons, (QStringList{"OK", "Cancel*"}));
 }
 
 TEST_F(ScoresTest, TwoCopiesOnOneFileKeepWhatTheOtherFiled) {

@@ -6,6 +6,7 @@
 #include "quiz/Module1.h"
 #include "quiz/Window1.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
@@ -17,13 +18,15 @@ namespace testing_support {
 
 void RecordingServices::Show(QMessageBox& box) {
     box.show();
-    // A few passes: what a pass posts (a deferred deletion, say) is handled within the box, as in a real one.
-    QEventLoop loop;
-    int passes = 3;
-    std::function<void()> pass = [&] { --passes > 0 ? QTimer::singleShot(0, &loop, pass) : loop.quit(); };
-    QTimer::singleShot(0, &loop, pass);
-    loop.exec();
-    ShownBox shown{box.text(), box.informativeText()};
+    for (int pass = 0; pass < 3; ++pass) { // what one posts (a deferred deletion) runs within the box too
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ShownBox shown{box.windowTitle(), box.text(), box.informativeText(), box.detailedText(), {}};
+    for (const QAbstractButton* button : box.buttons()) // the program's, not Show Details...
+        if (QStringList{"ok", "cancel", "action", "alternate"}.contains(button->objectName()))
+            shown.buttons << button->text() + (button == box.defaultButton() ? "*" : "");
     for (const QLabel* label : box.findChildren<QLabel*>())
         shown.plain = shown.plain && label->textFormat() == Qt::PlainText;
     shown.onScreen = box.screen()->availableGeometry().contains(box.frameGeometry());
@@ -37,14 +40,11 @@ void RecordingServices::ShowMessage(const QString& text, const QString& title) {
 }
 
 int RecordingServices::AskMessage(const QString& prompt, int code, const QString& title) {
-    asked.push_back({prompt, code});
     Show(*fw::NewMessageBox(prompt, title, code));
     return askAnswers.isEmpty() ? fw::MsgBoxCancel : askAnswers.takeFirst();
 }
 
 fw::DialogAnswer RecordingServices::AskDialog(const fw::MessageDialog& d) {
-    const auto& alternate = d.AlternateActionButton;
-    dialogs.push_back({d.Title, d.Message, d.Explanation, alternate.Visible ? alternate.Caption : ""});
     Show(*fw::NewDialogBox(d));
     return dialogAnswers.isEmpty() ? fw::DialogAnswer::Cancel : dialogAnswers.takeFirst();
 }

@@ -18,19 +18,12 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace testing_support {
 
-struct Asked {
-    QString prompt;
-    int code;
-};
-
-struct DialogShown {
-    QString title, message, explanation, alternateCaption;
-};
-
-// What a box showed the user: its texts as on the screen, whether every text in it was plain (never read
-// as markup), and whether the whole box, buttons and all, lay within the screen's available area.
+// What a box showed the user: its texts as on the screen (the details pane's too), its buttons (the
+// default one marked "*"), whether every text in it was plain (never read as markup), and whether the whole
+// box, buttons and all, lay within the screen's available area.
 struct ShownBox {
-    QString text, explanation;
+    QString title, text, explanation, details;
+    QStringList buttons;
     bool plain = true, onScreen = true;
 };
 
@@ -39,9 +32,7 @@ struct ShownBox {
 // is recorded, so that no test blocks on a modal loop.
 class RecordingServices : public fw::UserServices {
 public:
-    QStringList messages, urls;
-    std::vector<Asked> asked;
-    std::vector<DialogShown> dialogs;
+    QStringList messages, urls; // the texts of the boxes with one OK button; the addresses opened
     std::vector<ShownBox> boxes;
     int beeps = 0;
     bool opensUrls = true;                 // false: the desktop has no program for the addresses

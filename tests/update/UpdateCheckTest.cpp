@@ -86,15 +86,16 @@ protected:
         services->dialogAnswers = {answer};
         updateWindow::instance();
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return !fw::OpenInstance<updateWindow>() || !services->dialogs.empty(); }));
+            QTest::qWaitFor([&] { return !fw::OpenInstance<updateWindow>() || !services->boxes.empty(); }));
     }
     // What the user was shown: the beep, the messages, and the offers with their notes.
     QString Shown() const {
         QStringList shown = services->messages;
         if (services->beeps)
             shown.prepend(QStringLiteral("beep"));
-        for (const auto& dialog : services->dialogs)
-            shown << dialog.message + dialog.explanation;
+        for (const auto& box : services->boxes)
+            if (box.title == "New version available!")
+                shown << box.text + box.explanation;
         return shown.join(QLatin1Char('|'));
     }
 
@@ -164,11 +165,10 @@ TEST_F(UpdateCheckTest, HostileRepliesShowAsTextOnTheScreenAndAreLetGoSafely) {
         ASSERT_EQ(services->boxes.size(), 1u);
         const testing_support::ShownBox& box = services->boxes[0];
         EXPECT_TRUE(box.plain && box.onScreen && services->urls.isEmpty());
-        EXPECT_EQ(services->dialogs[0].explanation, QString::fromUtf8(notes)); // every character kept
-        EXPECT_TRUE(notes == markup ? box.explanation == QString::fromUtf8(markup)
-                                    : box.explanation.startsWith("Line 1 of the notes\n") &&
-                                          box.explanation.endsWith("Show Details... shows all of it.)"))
-            << box.explanation.toStdString();
+        EXPECT_EQ(box.details.isEmpty() ? box.explanation : box.details,
+                  QString::fromUtf8(notes)); // all of it
+        EXPECT_TRUE(notes == markup || (box.explanation.startsWith("Line 1 of the notes\n") &&
+                                        box.explanation.endsWith("Show Details... shows all of it.)")));
     }
 
     // A reply past the size cap with no length declared: the error box is up while the reply's end waits.
@@ -200,9 +200,9 @@ TEST_F(UpdateCheckTest, TheOfferOpensOnlyWebAddresses) {
     const QByteArray download = "https://www.zandolin.example/get?v=2&os=linux";
     server.reply = Reply(200, Document("2.0", "Yes", "", download));
     Check(DialogAnswer::Action);
-    ASSERT_EQ(services->dialogs.size(), 1u);
-    EXPECT_EQ(services->dialogs[0].title + '|' + services->dialogs[0].alternateCaption,
-              "New version available!|Go to Website");
+    ASSERT_EQ(services->boxes.size(), 1u);
+    EXPECT_EQ(services->boxes[0].title + '|' + services->boxes[0].buttons.join(','),
+              "New version available!|OK*,Cancel,Go to Website");
     EXPECT_EQ(services->urls, QStringList{download});
     EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
 
