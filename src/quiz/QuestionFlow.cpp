@@ -109,7 +109,6 @@ void Window1::StartTest_Action() {
     HandleChoices();
     ComboBox1->setFocus();
     PlayQuestionSong();
-    Timer4.start();
 }
 
 void Window1::ComboBox1_Change() {
@@ -172,25 +171,30 @@ void Window1::NextQuestion_Action() {
     repaint();
     HandleChoices();
     PlayQuestionSong();
-    Timer4.start();
 }
 
 void Window1::PlayQuestionSong() {
     // A question is only ever asked about a song that plays. One that MPD cannot play (its file gone or
     // broken, as in a library whose database is stale) is left out for the rest of the test and the same
     // question is drawn again. The user hears once per question: of the first such song, after the one
-    // that plays has started, or that none is left, which ends the test.
+    // that plays has started, or that none is left, which ends the test. When MPD plays nothing at all
+    // (it does not answer), the question is taken back, to be asked again once it does.
     QString firstFailure;
     for (;;) {
         try {
             AppleScript2({Module1::Z, Module1::M + 1});
             break;
         } catch (const fw::ScriptError& e) {
-            if (e.ExitCode() != kSongCannotPlay)
+            if (e.ExitCode() != kSongCannotPlay) {
+                TakeBackQuestion();
                 throw;
+            }
             if (firstFailure.isEmpty())
                 firstFailure = e.Message();
             unplayable_.insert(Module1::M);
+        } catch (...) {
+            TakeBackQuestion();
+            throw;
         }
         if (!CanDrawChoices(*iTunes, unplayable_)) {
             Quit_Action();
@@ -198,8 +202,16 @@ void Window1::PlayQuestionSong() {
         }
         HandleChoices();
     }
+    Timer4.start();
     if (!firstFailure.isEmpty())
         fw::MsgBox(firstFailure);
+}
+
+void Window1::TakeBackQuestion() {
+    // Back where the question was asked from: before the test, or after the answer to the one before.
+    Module1::Question -= 1;
+    QuestionNo->setText(QString::number(Module1::Question));
+    EnterPhase(Module1::Question == 0 ? Phase::Idle : Phase::AnsweredRight);
 }
 
 void Window1::MoreTime_Action() {

@@ -114,8 +114,11 @@ private:
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
 
-    // Plays the question's song; one that cannot be played is left out and the question drawn again.
+    // Plays the question's song and starts its listening time; one that cannot be played is left out and
+    // the question drawn again.
     void PlayQuestionSong();
+    // Undoes the start of a question whose song did not play.
+    void TakeBackQuestion();
 
     // The last finished test's score that qualified for the high scores, until the name entry files it.
     int finishedScore_ = 0;
