@@ -45,9 +45,19 @@ protected:
         window.Thread1.wait(30000);
         ProcessEvents();
     }
+    // Counts the runs of script number from now on.
+    static std::shared_ptr<int> CountRuns(int number) {
+        auto runs = std::make_shared<int>(0);
+        fw::ScriptRunner::SetRunObserver([runs, number](int run) { *runs += run == number; });
+        return runs;
+    }
     static void AnswerRight(Window1& window) {
         window.ComboBox1->setEditText(Module1::CorrectAnswer);
         window.Enter->click();
+    }
+    void TearDown() override {
+        fw::ScriptRunner::SetRunObserver({});
+        AppTest::TearDown();
     }
     PrivateMpd mpd;
 };
@@ -89,7 +99,7 @@ TEST_F(FaultTest, MpdKilledDuringATestGivesAMessageAndTheScoreStands) {
 }
 
 // A library whose database is stale: songs deleted or cut since MPD last read them, in a folder and a
-// playlist named like markup.
+// playlist named like markup, one of them on several rows.
 TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     const QDir music(mpd.Dir() + "/music");
@@ -103,42 +113,103 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     ASSERT_TRUE(QFile::resize(music.filePath(copies[0]), 200)); // cut in its headers; the others deleted
     for (const QString& copy : copies.mid(1))
         ASSERT_TRUE(QFile::remove(music.filePath(copy)));
-    ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4)) &&
-                mpd.AddPlaylist("<b>HTML", copies));
+    const QStringList cutOnEightRows(8, copies[0]);
+    ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4) + cutOnEightRows) &&
+                mpd.AddPlaylist("<b>HTML", copies.mid(0, 5) + copies.mid(0, 5)));
 
     Module1::R = std::make_unique<QRandomGenerator>(7);
     Window1& window = Window1::instance();
     Load(window, "<b>Broken");
+    // While the user reads of a song that cannot be played, the question's song waits, and so does its
+    // listening time.
+    bool waitedForTheUser = true;
+    services->whileShown = [&] { waitedForTheUser &= !window.Timer4.isActive() && !mpd.IsPlaying(); };
     window.StartTest->click();
     for (int question = 1; question <= 20; ++question) {
         SCOPED_TRACE(question);
         EXPECT_TRUE(mpd.IsPlaying() && !mpd.CurrentFile().startsWith("<b>x/"));
         EXPECT_EQ(mpd.CurrentTitle(),
                   Module1::CorrectAnswer); // the song heard is the one whose title is right
+        EXPECT_TRUE(window.Timer4.isActive());
         AnswerRight(window);
         EXPECT_FALSE(mpd.IsPlaying()); // the answer stops it
         if (question < 20)
             window.NextQuestion->click();
     }
     EXPECT_EQ(Module1::Points, 200);
-    // One message for each broken song drawn, naming it as written; none is drawn twice.
+    EXPECT_TRUE(waitedForTheUser);
+    // One message for each broken song drawn, naming it as written; none is named twice, also the one on
+    // eight rows.
     ASSERT_FALSE(services->boxes.empty());
     for (const ShownBox& box : services->boxes)
         EXPECT_TRUE(box.plain && box.text.startsWith("169: cannot play <b>x/") &&
                     services->messages.count(box.text) == 1)
             << box.text.toStdString();
 
-    // No song of the playlist plays: the test ends at its first question, with one message.
+    // No song of the playlist plays: the test ends at its first question, with one message, having tried
+    // each file once.
     *services = {};
     Load(window, "<b>HTML");
+    const auto runs = CountRuns(169);
     window.StartTest->click();
     EXPECT_EQ(Module1::Question, 0);
+    EXPECT_EQ(*runs, 5);
     ASSERT_EQ(services->messages.size(), 1);
     EXPECT_TRUE(services->messages[0].startsWith("The songs of this Playlist cannot be played"));
     // A playlist removed since the table was filled is named as written.
     mpd.Mpc({"rm", "<b>HTML"});
     Load(window, "<b>HTML");
     EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
+}
+
+// MPD's own failures are not the songs': told once, with MPD's reason, they leave every song in, and the
+// question is asked once MPD is mended.
+TEST_F(FaultTest, MpdThatCannotPlayIsToldOnceAndNoPlaylistIsWalked) {
+    // Its sound output does not open.
+    ASSERT_TRUE(mpd.Start(PrivateMpd::Output::Broken)) << mpd.Error().toStdString();
+    Window1& window = OpenWithClassics();
+    auto runs = CountRuns(169);
+    window.StartTest->click();
+    EXPECT_EQ(*runs, 1);
+    ASSERT_EQ(services->messages.size(), 1);
+    EXPECT_TRUE(services->messages[0].startsWith("MPD cannot play any song: Failed to open \"") &&
+                services->messages[0].contains("audio_output"))
+        << services->messages[0].toStdString();
+    EXPECT_EQ(Module1::Question, 0);
+    mpd.Stop();
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    window.StartTest->click();
+    EXPECT_TRUE(Module1::Question == 1 && mpd.IsPlaying());
+
+    // Its music folder is gone (a disk not mounted): every song fails alike, and a question tries five.
+    AnswerRight(window);
+    const QString folder = mpd.Dir() + "/music";
+    ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
+    *services = {};
+    runs = CountRuns(169);
+    window.NextQuestion->click();
+    EXPECT_EQ(*runs, 5);
+    ASSERT_EQ(services->messages.size(), 1);
+    EXPECT_TRUE(services->messages[0].startsWith("Five songs in a row could not be played") &&
+                services->messages[0].contains(": No such file or directory"))
+        << services->messages[0].toStdString();
+    EXPECT_EQ(window.QuestionNo->text() + window.NPoints->text(), "110");
+    ASSERT_TRUE(QDir().rename(folder + ".away", folder));
+    window.NextQuestion->click();
+    EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying());
+
+    // The question's song has played to its end, and its file is gone since: Need More Time asks the
+    // question with another song, and says so once.
+    const QString title = Module1::CorrectAnswer, file = mpd.CurrentFile();
+    mpd.Mpc({"stop"});
+    ASSERT_TRUE(QFile::remove(folder + "/" + file));
+    *services = {};
+    window.MoreTime->click();
+    EXPECT_EQ(Module1::Question, 2);
+    EXPECT_TRUE(mpd.IsPlaying() && Module1::CorrectAnswer != title &&
+                mpd.CurrentTitle() == Module1::CorrectAnswer);
+    EXPECT_TRUE(services->messages.size() == 1 && services->messages[0].startsWith("169: cannot play "))
+        << services->messages.join('|').toStdString();
 }
 
 // The child of the next test: saves both files, each in two versions by turns, until it is killed.

@@ -18,6 +18,8 @@ namespace testing_support {
 
 void RecordingServices::Show(QMessageBox& box) {
     box.show();
+    if (whileShown)
+        whileShown();
     for (int pass = 0; pass < 3; ++pass) { // what one posts (a deferred deletion) runs within the box too
         QEventLoop loop;
         QTimer::singleShot(0, &loop, &QEventLoop::quit);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -36,6 +37,7 @@ public:
     std::vector<ShownBox> boxes;
     int beeps = 0;
     bool opensUrls = true;                 // false: the desktop has no program for the addresses
+    std::function<void()> whileShown;      // runs while each box is up
     QList<int> askAnswers;                 // for AskMessage; Cancel when empty
     QList<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
 
