@@ -193,7 +193,12 @@ zandolin_judge_song() {
         rc=$?
     fi
     [ "$rc" -ne 69 ] || { zandolin_no_answer; return; }
+    # MPD's error, else what the seek said (MPD's error too, when it came first).
     zandolin_status_error "$status"
+    if [ -z "$zandolin_reason" ] && [[ $seek == *'MPD error: '* ]]; then
+        zandolin_reason=${seek##*MPD error: }
+        status+=$'\nERROR: '$zandolin_reason
+    fi
     # A song that cannot be decoded leaves MPD stopped; only MPD's own failure
     # pauses it.
     case $zandolin_reason in
@@ -204,11 +209,7 @@ zandolin_judge_song() {
         return
     fi ;;
     esac
-    if [ -z "$zandolin_reason" ]; then
-        zandolin_reason=${seek##*MPD error: }
-        [[ $seek == *'MPD error: '* ]] || zandolin_reason="MPD does not play it"
-    fi
-    printf '%s%s\n' "$zandolin_about" "$zandolin_reason" >&2
+    printf '%s%s\n' "$zandolin_about" "${zandolin_reason:-MPD does not play it}" >&2
     return 65
 }
 
