@@ -34,7 +34,8 @@ export MPD_TIMEOUT=${MPD_TIMEOUT:-3}
 zandolin_tab=$'\t'
 # The MPD that the kept files belong to: listings of another one never apply.
 zandolin_server="mpd ${MPD_HOST-} ${MPD_PORT-}"
-# What the user does once MPD answers again; 172 says otherwise.
+# What the user does once MPD answers again; the scripts run at start-up
+# (172, 173, 174) say otherwise.
 zandolin_retry="double-click the playlist again"
 # Put in front of mpc's own error messages (not of "MPD does not answer").
 zandolin_about=

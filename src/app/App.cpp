@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include "framework/Errors.h"
 #include "framework/Windows.h"
 #include "info/AboutBox.h"
 #include "info/Help.h"
@@ -16,7 +17,11 @@ void App::open() {
 void App::close() {
     if (std::exchange(closed_, true))
         return;
-    AppleScript6({});
+    try {
+        AppleScript6({});
+    } catch (const fw::NoAnswerError&) {
+        // Not worth a box at quit: the saved queue waits for the next start.
+    }
 }
 
 void App::ScoresShow_Action() {

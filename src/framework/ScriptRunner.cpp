@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMutex>
@@ -25,8 +24,6 @@ int timeLimitMs = 10000;
 std::function<void(int)> runObserver;
 
 const QString kTimeoutVariable = QStringLiteral("MPD_TIMEOUT");
-// Later runs of a step in which MPD kept a script waiting get this long instead of the full wait.
-constexpr int kShortWaitSeconds = 1;
 
 QString FindBundleDir() {
     const QString appDir = QCoreApplication::applicationDirPath();
@@ -50,11 +47,10 @@ bool OnMainThread() {
 }
 
 // What a step has learnt about MPD so far (main thread only): that it does not answer (the error that
-// said so), or that it kept a silent script waiting.
+// said so).
 struct StepMemory {
     quint64 step = 0;
     std::exception_ptr noAnswer;
-    bool slow = false;
 };
 StepMemory memory;
 
@@ -64,23 +60,22 @@ StepMemory* MemoryOfThisStep() {
     if (step == 0)
         return nullptr;
     if (memory.step != step)
-        memory = StepMemory{step, nullptr, false};
+        memory = StepMemory{step, nullptr};
     return &memory;
 }
 
-// The wait for MPD that a run gets, and whether the user chose it.
+// The wait for MPD that a run gets, in whole seconds (as mpc reads MPD_TIMEOUT), and whether the user
+// chose it.
 struct MpdWait {
     int seconds;
     bool usersOwn;
 };
 
-MpdWait WaitFor(const QProcessEnvironment& env, const StepMemory* step) {
-    if (!env.contains(kTimeoutVariable))
-        return {step && step->slow ? kShortWaitSeconds : ScriptRunner::MpdWaitSeconds, false};
+MpdWait WaitFor(const QProcessEnvironment& env) {
     bool ok = false;
     const double users = env.value(kTimeoutVariable).toDouble(&ok);
-    if (!ok || !(users > 0)) // also NaN
-        return {ScriptRunner::MpdWaitSeconds, true};
+    if (!ok || !(users > 0)) // unset, text, NaN, 0 or less: mpc would wait its own 30 s
+        return {ScriptRunner::MpdWaitSeconds, false};
     return {users >= ScriptRunner::MostMpdWaitSeconds ? ScriptRunner::MostMpdWaitSeconds
                                                       : int(std::ceil(users)),
             true};
@@ -135,11 +130,11 @@ void ObserveRun(int number) {
         observer(number);
 }
 
-QString RunProcess(int number, const QStringList& arguments, StepMemory* step) {
+QString RunProcess(int number, const QStringList& arguments) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const MpdWait wait = WaitFor(env, step);
-    if (!wait.usersOwn || wait.seconds == ScriptRunner::MostMpdWaitSeconds)
-        env.insert(kTimeoutVariable, QString::number(wait.seconds));
+    const MpdWait wait = WaitFor(env);
+    // mpc gets the very wait that the hard bound allows for, in the whole seconds it reads.
+    env.insert(kTimeoutVariable, QString::number(wait.seconds));
     // A wait the user chose is theirs to keep; the hard bound only catches what outlasts it.
     const int hardBound = wait.usersOwn ? std::max(ScriptRunner::TimeLimit(), (wait.seconds + 2) * 1000)
                                         : ScriptRunner::TimeLimit();
@@ -151,8 +146,6 @@ QString RunProcess(int number, const QStringList& arguments, StepMemory* step) {
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
     const BusyCursor cursor(OnMainThread());
-    QElapsedTimer clock;
-    clock.start();
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
         throw Error(QStringLiteral("The music player script %1 cannot be run: %2")
@@ -167,13 +160,9 @@ QString RunProcess(int number, const QStringList& arguments, StepMemory* step) {
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         RaiseFailure(number, process);
-    const QString reply = QString::fromUtf8(process.readAllStandardOutput());
-    const bool keptWaiting = reply.isEmpty() && clock.elapsed() >= wait.seconds * 1000 - 100;
-    if (step && keptWaiting)
-        step->slow = true;
-    if (OnMainThread() && !keptWaiting)
+    if (OnMainThread())
         PlayerAnswered();
-    return reply;
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -210,7 +199,7 @@ QString ScriptRunner::Run(int number, const QStringList& arguments) {
     if (step && step->noAnswer)
         std::rethrow_exception(step->noAnswer);
     try {
-        return RunProcess(number, arguments, step);
+        return RunProcess(number, arguments);
     } catch (const NoAnswerError&) {
         if (step)
             step->noAnswer = std::current_exception();

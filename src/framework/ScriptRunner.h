@@ -1,15 +1,13 @@
 // Runs the numbered scripts bundled with the program. Each parameter is one argument (never through a
 // shell); standard output is the reply (UTF-8) and standard error the text of a failure.
 //
-// The scripts drive MPD through mpc, whose every wait for MPD is bounded by MPD_TIMEOUT; the runner gives
-// them a short one unless the user has chosen their own, and ends a run that outlives a hard bound. On the
-// main thread a run blocks: no timer, input or queued call runs in the middle of the handler that started
-// it, and the busy cursor shows meanwhile.
+// The scripts drive MPD through mpc, whose every wait for MPD is bounded by MPD_TIMEOUT; the runner passes
+// them the wait it allows for (a short one unless the user has chosen their own), and ends a run that
+// outlives a hard bound. On the main thread a run blocks: no timer, input or queued call runs in the middle
+// of the handler that started it, and the busy cursor shows meanwhile.
 //
-// Once a run in a step (see fw::Step) finds that MPD does not answer, later runs in that step fail at once
-// with the same error instead of waiting again. A run that stays silent but took as long as MPD's wait
-// bound (a script that ignores its failures does so when MPD never answers) leaves the later runs of its
-// step a short wait.
+// A script says by its exit status alone that MPD does not answer. Once a run in a step (see fw::Step)
+// finds so, later runs in that step fail at once with the same error instead of waiting again.
 #pragma once
 
 #include <QString>
@@ -20,8 +18,9 @@ namespace fw {
 
 class ScriptRunner {
 public:
-    // Seconds that each mpc call waits for MPD when the user's environment does not set MPD_TIMEOUT, and
-    // the most that a wait set there counts for: a longer one would leave the window blocked for good.
+    // Seconds that each mpc call waits for MPD unless the user's environment sets MPD_TIMEOUT to a number
+    // above 0 (mpc takes anything else for unset), and the most that a wait set there counts for: a longer
+    // one would leave the window blocked for good.
     static constexpr int MpdWaitSeconds = 3;
     static constexpr int MostMpdWaitSeconds = 60;
     // The exit status by which a script says that MPD does not answer (EX_UNAVAILABLE); the scripts

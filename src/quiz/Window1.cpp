@@ -109,10 +109,18 @@ void Window1::Event_Open() {
 }
 
 void Window1::closeEvent(QCloseEvent* event) {
-    // Each step runs even when the one before it failed: a settings file that cannot be written must
-    // not keep the program from quitting.
+    // One step, the application's Close included: an MPD that does not answer is waited for once. Each
+    // part runs even when the one before it failed: a settings file that cannot be written must not keep
+    // the program from quitting.
+    const fw::Step quitting;
     fw::Guard([this] { savePlist(); });
-    fw::Guard([] { AppleScript6({}); });
+    fw::Guard([] {
+        try {
+            AppleScript6({});
+        } catch (const fw::NoAnswerError&) {
+            // Not worth a box at quit: the saved queue waits for the next start.
+        }
+    });
     event->accept();
     emit closed();
 }
