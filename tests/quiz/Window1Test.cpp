@@ -357,10 +357,22 @@ TEST_F(Window1Test, AFailedSaveKeepsTheOldSettingsAndTheWindowStillCloses) {
         window->close();
     }
     EXPECT_EQ(closed.size(), 1);
-    // With the system's reason, not an unknown error.
-    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
-    EXPECT_TRUE(services->messages.value(0).endsWith(": " + reason + ". The previous version is kept."))
-        << services->messages.join('|').toStdString();
+    // A preferences folder that cannot be written (even by root) likewise.
+    window = &Window1::instance();
+    Module1::SoundFlag = false;
+    const auto readable = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(ConfigDir(), readable));
+    {
+        PermissionsBind bind;
+        window->close();
+    }
+    QFile::setPermissions(ConfigDir(), readable | QFileDevice::WriteOwner);
+    // With the system's reason, not an unknown error or Qt's own words.
+    for (const auto& [message, error] :
+         {std::pair{services->messages.first(), EFBIG}, {services->messages.last(), EACCES}})
+        EXPECT_TRUE(message.endsWith(": " + QString::fromLocal8Bit(std::strerror(error)) +
+                                     ". The previous version is kept."))
+            << services->messages.join('|').toStdString();
     EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "True\n");
     EXPECT_EQ(QDir(ConfigDir()).entryList({"zandolin.txt*"}, QDir::Files), QStringList{"zandolin.txt"});
 

@@ -10,10 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
-#include <linux/capability.h>
 #include <optional>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
@@ -58,19 +55,6 @@ void FinishTest(int points) {
     ASSERT_TRUE(Module1::NewHighScoreFlag);
     QCoreApplication::processEvents();
 }
-
-// While it lives, file permissions bind this thread even when it runs as root.
-struct PermissionsBind {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct old[2]{};
-    PermissionsBind() {
-        syscall(SYS_capget, &header, old);
-        __user_cap_data_struct reduced[2] = {old[0], old[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        syscall(SYS_capset, &header, reduced);
-    }
-    ~PermissionsBind() { syscall(SYS_capset, &header, old); }
-};
 
 // Every test starts with kTen filed and the quiz on scripts that do nothing.
 class ScoresTest : public AppTest {
