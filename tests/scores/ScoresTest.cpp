@@ -214,8 +214,7 @@ TEST_F(ScoresTest, TwoCopiesOnOneFileKeepWhatTheOtherFiled) {
 TEST_F(ScoresTest, AllTenRowsShowWithEveryScoreWhole) {
     // Long names, cut to 200 characters where they are read, so that a name of tens of megabytes shows at
     // once, and where they are edited in place; never inside a character (an emoji, an accented letter).
-    const QString smile = QStringLiteral("\U0001F600"), accented = QStringLiteral("e\u0301");
-    const QString a199 = QString(199, QChar('a'));
+    const QString smile = "\U0001F600", accented = "e\u0301", a199(199, QChar('a'));
     QStringList entries = kTen;
     entries[0] = QString(30'000'000, QChar('n'));
     entries[2] = smile.repeated(101);
