@@ -61,9 +61,7 @@ public:
         explanation_ = explanation;
         setText(IsLong(text) ? Beginning(text) : text);
         setInformativeText(IsLong(explanation) ? Beginning(explanation) : explanation);
-        const QString& details = IsLong(explanation) ? explanation : text;
-        if (IsLong(details))
-            setDetailedText(Details(details));
+        ShowWholeInDetails(IsLong(text), IsLong(explanation));
         KeepPlain();
     }
 
@@ -91,14 +89,26 @@ private:
         };
         if (!fits() && !explanation_.isEmpty()) {
             setInformativeText(kShortened);
-            setDetailedText(Details(explanation_));
+            ShowWholeInDetails(IsLong(text_), true);
         }
         if (!fits() && !text_.isEmpty()) {
             setText(kShortened);
-            setDetailedText(Details(text_ + QStringLiteral("\n\n") + explanation_));
+            ShowWholeInDetails(true, true);
         }
         KeepPlain();
         move(FitOnScreen(frameGeometry().topLeft(), frameGeometry().size(), area));
+    }
+
+    // The details hold the texts that the box shortened, whole: the text, a blank line and the
+    // explanation when both are.
+    void ShowWholeInDetails(bool text, bool explanation) {
+        QStringList shortened;
+        if (text && !text_.isEmpty())
+            shortened << text_;
+        if (explanation && !explanation_.isEmpty())
+            shortened << explanation_;
+        if (!shortened.isEmpty())
+            setDetailedText(Details(shortened.join(QStringLiteral("\n\n"))));
     }
 
     QString text_, explanation_;

@@ -6,8 +6,25 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace fw {
+
+namespace {
+
+// Why a QSaveFile could not be opened, in the system's words. Where the folder refuses its temporary
+// file, its error already says so; an existing file that cannot be written it refuses in words of its
+// own, after asking access(), so the reason is asked again the same way.
+QString OpenFailure(const QSaveFile& file, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return file.errorString();
+}
+
+} // namespace
 
 QStringList splitLines(const QString& text) {
     QStringList lines;
@@ -54,7 +71,7 @@ void writeLines(const QString& path, const QStringList& lines) {
     // Unbuffered, so that a failing write is seen at once, with the system's reason (a full disk says
     // so), and the new file is never put in place: it goes with the QSaveFile unless committed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw Error(QStringLiteral("Cannot write the file %1: %2").arg(path, file.errorString()));
+        throw failed(OpenFailure(file, path));
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + '\n';

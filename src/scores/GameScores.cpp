@@ -6,6 +6,9 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QTextBoundaryFinder>
+#include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -30,7 +33,33 @@ constexpr fw::ControlSpec kControls[] = {
 // The list's font shrinks no further: below this the names would be hard to read.
 constexpr int kSmallestFont = 8;
 
-// A name edited in place takes no more characters than the table keeps.
+qsizetype CharacterCount(const QString& text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (finder.toNextBoundary() >= 0)
+        ++count;
+    return count;
+}
+
+// A name takes no more characters than the table keeps. What is typed or pasted is cut to the room left
+// before the text after the cursor, as QLineEdit's maximum length cuts it, but between characters: that
+// length counts UTF-16 units and would split an emoji in two.
+class NameLength final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        if (ScoreTable::cutField(input) == input)
+            return Acceptable;
+        const QString after = input.mid(pos);
+        const QString before =
+            ScoreTable::cutField(input.left(pos), ScoreTable::kMaxFieldLength - CharacterCount(after),
+                                 ScoreTable::kMaxFieldUnits - after.size());
+        input = ScoreTable::cutField(before + after);
+        pos = int(std::min(before.size(), input.size()));
+        return Acceptable;
+    }
+};
+
 class NameEditing final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -38,7 +67,7 @@ public:
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto* line = qobject_cast<QLineEdit*>(editor))
-            line->setMaxLength(ScoreTable::kMaxFieldLength);
+            line->setValidator(new NameLength(line));
         return editor;
     }
 };

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -60,16 +61,29 @@ QString ScoreTable::cleanField(QString text) {
     text.remove(QLatin1Char('\t'));
     text.remove(QLatin1Char('\r'));
     text.remove(QLatin1Char('\n'));
-    text.truncate(kMaxFieldLength);
-    return text;
+    return cutField(text);
+}
+
+QString ScoreTable::cutField(const QString& text, qsizetype characters, qsizetype units) {
+    // Whether a character ends at a place depends on the text before it and on the one character after
+    // it: the finder needs no more than two units past the bound, so a field of megabytes cuts at once.
+    const QString head = text.left(std::max<qsizetype>(units, 0) + 2);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, head);
+    qsizetype end = 0;
+    for (qsizetype count = 0; count < characters; ++count) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next < 0 || next > units)
+            break;
+        end = next;
+    }
+    return text.left(end);
 }
 
 QList<ScoreTable::Entry> ScoreTable::parse(const QStringList& lines) {
     QList<Entry> entries;
     for (int i = 0; i < kSize; ++i) {
         const QString line = lines.value(i);
-        entries.append({line.section(u'\t', 0, 0).left(kMaxFieldLength),
-                        line.section(u'\t', 1, 1).left(kMaxFieldLength)});
+        entries.append({cutField(line.section(u'\t', 0, 0)), cutField(line.section(u'\t', 1, 1))});
     }
     return entries;
 }

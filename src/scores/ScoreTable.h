@@ -18,8 +18,12 @@ public:
     };
     static constexpr int kSize = 10;
     // Longer names and scores are cut where they are read or edited: far above any real one (the name
-    // entry takes ten characters), and a text of megabytes would freeze the list that shows it.
+    // entry takes ten characters), and a text of megabytes would freeze the list that shows it. The
+    // count is of characters as the user sees them (an emoji or a letter with its accents is one).
     static constexpr int kMaxFieldLength = 200;
+    // Twenty UTF-16 units a character is more than real text takes; only a field of characters stacked
+    // with dozens of marks each is cut at this bound, after the last character that ends within it.
+    static constexpr int kMaxFieldUnits = 20 * kMaxFieldLength;
 
     // The table kept in the file at path; an empty path means "zandolinscores.txt" in the preferences
     // folder.
@@ -47,6 +51,10 @@ public:
     // The text without TABs and line ends, which would break the file's one-entry-per-line form, and at
     // most kMaxFieldLength characters long.
     static QString cleanField(QString text);
+    // The text's start that holds at most that many characters in at most that many UTF-16 units: cut
+    // between two characters, never inside one (half an emoji would be saved as "?").
+    static QString cutField(const QString& text, qsizetype characters = kMaxFieldLength,
+                            qsizetype units = kMaxFieldUnits);
 
 signals:
     // The entries changed: loaded, reloaded or edited.

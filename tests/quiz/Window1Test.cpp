@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <sys/stat.h>
 
 using namespace testing_support;
 
@@ -357,10 +358,21 @@ TEST_F(Window1Test, AFailedSaveKeepsTheOldSettingsAndTheWindowStillCloses) {
         window->close();
     }
     EXPECT_EQ(closed.size(), 1);
-    // With the system's reason, not an unknown error.
-    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
-    EXPECT_TRUE(services->messages.value(0).endsWith(": " + reason + ". The previous version is kept."))
-        << services->messages.join('|').toStdString();
+    // A preferences folder that cannot be written (even by root) likewise.
+    window = &Window1::instance();
+    Module1::SoundFlag = false;
+    ASSERT_EQ(chmod(QFile::encodeName(ConfigDir()).constData(), 0555), 0);
+    {
+        PermissionsBind bind;
+        window->close();
+    }
+    chmod(QFile::encodeName(ConfigDir()).constData(), 0755);
+    // With the system's reason, not an unknown error or Qt's own words.
+    for (const auto& [message, error] :
+         {std::pair{services->messages.first(), EFBIG}, {services->messages.last(), EACCES}})
+        EXPECT_TRUE(message.endsWith(": " + QString::fromLocal8Bit(std::strerror(error)) +
+                                     ". The previous version is kept."))
+            << services->messages.join('|').toStdString();
     EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "True\n");
     EXPECT_EQ(QDir(ConfigDir()).entryList({"zandolin.txt*"}, QDir::Files), QStringList{"zandolin.txt"});
 

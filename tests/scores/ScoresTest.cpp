@@ -10,10 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
-#include <linux/capability.h>
 #include <optional>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
 
@@ -58,19 +55,6 @@ void FinishTest(int points) {
     ASSERT_TRUE(Module1::NewHighScoreFlag);
     QCoreApplication::processEvents();
 }
-
-// While it lives, file permissions bind this thread even when it runs as root.
-struct PermissionsBind {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct old[2]{};
-    PermissionsBind() {
-        syscall(SYS_capget, &header, old);
-        __user_cap_data_struct reduced[2] = {old[0], old[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        syscall(SYS_capset, &header, reduced);
-    }
-    ~PermissionsBind() { syscall(SYS_capset, &header, old); }
-};
 
 // Every test starts with kTen filed and the quiz on scripts that do nothing.
 class ScoresTest : public AppTest {
@@ -228,21 +212,35 @@ TEST_F(ScoresTest, TwoCopiesOnOneFileKeepWhatTheOtherFiled) {
 }
 
 TEST_F(ScoresTest, AllTenRowsShowWithEveryScoreWhole) {
-    // A damaged file whose first name is tens of megabytes long: cut where it is read, so the window
-    // shows at once, and where it is edited in place.
+    // Long names, cut to 200 characters where they are read, so that a name of tens of megabytes shows at
+    // once, and where they are edited in place; never inside a character (an emoji, an accented letter).
+    const QString smile = "\U0001F600", accented = "e\u0301", a199(199, QChar('a'));
     QStringList entries = kTen;
     entries[0] = QString(30'000'000, QChar('n'));
+    entries[2] = smile.repeated(101);
+    entries[4] = a199 + smile + "bc";
+    entries[6] = accented.repeated(201);
     WriteFile(Path(), ScoresFile(entries));
     fw::Present(&GameScores::instance());
     ProcessEvents();
     entries[0].truncate(200);
+    entries[4].chop(2);
+    entries[6] = accented.repeated(200);
     EXPECT_EQ(Shown(), entries);
-    QLineEdit* editor = EditorOf(0, 0);
-    editor->selectAll();
-    editor->insert(QString(300, QChar('y')));
-    QTest::keyClick(editor, Qt::Key_Return);
-    ProcessEvents();
-    EXPECT_TRUE(Stored().startsWith(QByteArray(200, 'y') + "\t200\n"));
+    // Pasted over the whole name, or at its start when it is full (nothing more goes in).
+    const std::tuple<bool, QString, QString> pastes[] = {{true, QString(300, QChar('y')), QString(200, 'y')},
+                                                         {true, smile.repeated(300), smile.repeated(200)},
+                                                         {true, a199 + smile + smile, a199 + smile},
+                                                         {false, smile, a199 + smile}};
+    for (const auto& [whole, pasted, filed] : pastes) {
+        QLineEdit* editor = EditorOf(0, 0);
+        whole ? editor->selectAll() : editor->home(false);
+        editor->insert(pasted);
+        QTest::keyClick(editor, Qt::Key_Return);
+        ProcessEvents();
+        entries[0] = filed;
+        EXPECT_EQ(QString::fromUtf8(Stored()), QString::fromUtf8(ScoresFile(entries))) << pasted.size();
+    }
     fw::Listbox* table = GameScores::instance().HighScores;
     const QFontMetrics metrics(table->font());
     for (int column = 0; column < 2; ++column) {

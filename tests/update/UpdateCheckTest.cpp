@@ -170,6 +170,15 @@ TEST_F(UpdateCheckTest, HostileRepliesShowAsTextOnTheScreenAndAreLetGoSafely) {
         EXPECT_TRUE(notes == markup || (box.explanation.startsWith("Line 1 of the notes\n") &&
                                         box.explanation.endsWith("Show Details... shows all of it.)")));
     }
+    // A long version as well: the details show the offer, a blank line and the notes, up to a bound.
+    const QByteArray version = "2" + QByteArray(".0").repeated(1600), notes = longNotes.repeated(2);
+    server.reply = Reply(200, Document(version, "Yes", notes));
+    Check(DialogAnswer::Cancel);
+    const QString all = Offer(version.constData(), true) + "\n\n" + QString::fromUtf8(notes);
+    const testing_support::ShownBox& box = services->boxes.at(0);
+    EXPECT_TRUE(box.text.endsWith("shows all of it.)") && box.explanation.endsWith("shows all of it.)"));
+    EXPECT_EQ(box.details, all.left(100000) +
+                               QString("\n... (%1 more characters are not shown)").arg(all.size() - 100000));
 
     // A reply past the size cap with no length declared: the error box is up while the reply's end waits.
     server.reply = "HTTP/1.0 200 OK\r\n\r\n" + QByteArray(10 * 1024 * 1024, 'x');
