@@ -1,5 +1,7 @@
 // Faults from outside while the program runs: the music player killed during a test, a script that
-// cannot be run, the program killed while it saves. Each time nothing is lost and the program goes on.
+// cannot be run, the program killed while it saves or asked to quit by the system. Each time nothing is
+// lost.
+#include "app/Startup.h"
 #include "framework/ScriptRunner.h"
 #include "quiz/Module1.h"
 #include "quiz/Window1.h"
@@ -12,6 +14,7 @@
 #include <QProcess>
 #include <QThread>
 #include <csignal>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -139,6 +142,39 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     mpd.Mpc({"rm", "<b>HTML"});
     Load(window, "<b>HTML");
     EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
+}
+
+// A quit that the system asks for (SIGTERM: a session's end) is File > Quit, also from a box's event loop:
+// the song stops, the user's queue comes back paused, the settings are saved (a failure is told on
+// standard error: a box would hold the quit up) and the event loops end. SIGTERM is as before afterwards.
+TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettingsAlsoFromABox) {
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    mpd.Mpc({"-q", "load", "Short Set"});
+    mpd.Mpc({"-q", "play", "2"});
+    mpd.Mpc({"-q", "pause"});
+    const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+    const std::function<void()> quit = [] { kill(getpid(), SIGTERM); };
+    for (const int round : {0, 1, 2}) {
+        SCOPED_TRACE(round);
+        const bool inBox = round == 1, unsaved = round == 2;
+        Startup::Begin();
+        Window1& window = OpenWithClassics();
+        window.StartTest->click();
+        ASSERT_TRUE(mpd.IsPlaying());
+        ASSERT_TRUE(QFile::remove(ConfigFile("zandolin.txt")) &&
+                    (!unsaved || QDir(ConfigDir()).mkdir("zandolin.txt")));
+        services->opensUrls = false; // the support button's box says that no browser opens the page
+        services->whileShown = inBox ? quit : nullptr;
+        QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.Kagi1->click(); }) : quit);
+        ASSERT_EQ(RunUntilQuit(), 0);
+        EXPECT_EQ(services->boxes.size(), round > 0 ? 1u : 0u); // round 1's, not the failing save's
+        EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);
+        EXPECT_TRUE(mpd.CurrentFile() == current && mpd.Mpc({"status"}).contains("[paused]"));
+        EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), unsaved ? "" : "True\n");
+        Startup::End();
+        struct sigaction former {};
+        EXPECT_TRUE(sigaction(SIGTERM, nullptr, &former) == 0 && former.sa_handler == SIG_DFL);
+    }
 }
 
 // The child of the next test: saves both files, each in two versions by turns, until it is killed.

@@ -13,11 +13,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
+#include <csignal>
 
 namespace testing_support {
 
 void RecordingServices::Show(QMessageBox& box) {
     box.show();
+    if (whileShown)
+        whileShown();
     for (int pass = 0; pass < 3; ++pass) { // what one posts (a deferred deletion) runs within the box too
         QEventLoop loop;
         QTimer::singleShot(0, &loop, &QEventLoop::quit);
@@ -100,6 +103,16 @@ void AppTest::ProcessEvents() {
 void AppTest::Choose(const char* item) {
     Window1::instance().findChild<QAction*>(item)->trigger();
     ProcessEvents();
+}
+
+int AppTest::RunUntilQuit() {
+    struct sigaction term {};
+    if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL)
+        return -1;
+    QTimer stuck;
+    stuck.callOnTimeout([] { QCoreApplication::exit(1); });
+    stuck.start(30000);
+    return QApplication::exec();
 }
 
 void FireNow(QTimer& timer) {
