@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <QThread>
+#include <atomic>
 
 namespace fw {
 
@@ -17,6 +18,8 @@ bool unattended = false;
 QStringList toldInStep;
 // The user has been told that the player does not answer, and nothing has answered since.
 bool noAnswerTold = false;
+// Open ReportsOnConsole scopes; read by guards on any thread.
+std::atomic<int> consoleReports{0};
 
 bool OnMainThread() {
     const QCoreApplication* app = QCoreApplication::instance();
@@ -40,6 +43,10 @@ bool ShouldTell(const QString& message, bool noAnswer) {
 void ReportUncaught(const QString& message, bool noAnswer = false) {
     if (!ShouldTell(message, noAnswer))
         return;
+    if (consoleReports > 0) {
+        qWarning("%s", qUtf8Printable(message));
+        return;
+    }
     try {
         Services().ShowMessage(message, QStringLiteral("Zandolin"));
     } catch (...) {
@@ -86,6 +93,14 @@ Step::~Step() {
 
 quint64 Step::Current() {
     return OnMainThread() && depth > 0 ? lastStep : 0;
+}
+
+ReportsOnConsole::ReportsOnConsole() {
+    ++consoleReports;
+}
+
+ReportsOnConsole::~ReportsOnConsole() {
+    --consoleReports;
 }
 
 bool Guard(const std::function<void()>& fn) {

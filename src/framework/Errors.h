@@ -67,6 +67,16 @@ private:
     bool counted_;
 };
 
+// While one exists, an error that escapes a guard is written to standard error, not shown in a box: during a
+// quit that the system asked for, a box would hold the quit up, and at a session's end no one answers it.
+class ReportsOnConsole {
+public:
+    ReportsOnConsole();
+    ~ReportsOnConsole();
+    ReportsOnConsole(const ReportsOnConsole&) = delete;
+    ReportsOnConsole& operator=(const ReportsOnConsole&) = delete;
+};
+
 // Runs fn within a step; an error that escapes is shown in a message box and swallowed. Returns false
 // when fn failed.
 bool Guard(const std::function<void()>& fn);

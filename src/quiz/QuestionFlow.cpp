@@ -217,7 +217,9 @@ void Window1::AskQuestion(Ask ask) {
     // The listening time starts when the user can listen: the song waits while the message is read.
     StopSong();
     fw::MsgBox(search.firstFailure);
-    MoreTime_Action();
+    // A quit while the box was up (one that the system asked for) has put the user's queue back.
+    if (isVisible())
+        MoreTime_Action();
 }
 
 Window1::SongSearch Window1::StartQuestionSong(QSet<int>& leftOut, bool drawFirst) {

@@ -11,6 +11,7 @@
 
 #include <QLineEdit>
 #include <QTest>
+#include <csignal>
 
 using StartupTest = testing_support::AppTest;
 
@@ -77,4 +78,19 @@ TEST_F(StartupTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
     Choose("FileQuit"); // puts up no box (the saved queue waits for the next start) and asks the player once
     EXPECT_EQ(services->messages.size(), 3);
     EXPECT_EQ(ScriptLog(), (QStringList{"174", "170", "170", "171", "170", "173"}));
+}
+
+// Ctrl+C in a terminal reaches the running script too: the quit comes after it and still runs 173.
+TEST_F(StartupTest, CtrlCWhileAScriptRunsQuitsAfterItAndGivesTheQueueBack) {
+    UseStubScripts({{169, "kill -INT $PPID $$"}});
+    const auto former = std::signal(SIGINT, SIG_DFL); // a shell ignores it for a job in the background
+    Startup::Begin();
+    Window1& main = Window1::instance();
+    for (const char* title : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"})
+        main.iTunes->AddRow(title);
+    QTimer::singleShot(0, main.StartTest, &QPushButton::click);
+    EXPECT_EQ(RunUntilQuit(), 0);
+    EXPECT_TRUE(ScriptLog().value(4).startsWith("169") && ScriptLog().mid(5) == QStringList({"173", "173"}));
+    Startup::End();
+    std::signal(SIGINT, former);
 }

@@ -1,5 +1,7 @@
 // Faults from outside while the program runs: the music player killed during a test, a script that
-// cannot be run, the program killed while it saves. Each time nothing is lost and the program goes on.
+// cannot be run, the program killed while it saves or asked to quit by the system. Each time nothing is
+// lost.
+#include "app/Startup.h"
 #include "framework/ScriptRunner.h"
 #include "quiz/Module1.h"
 #include "quiz/Window1.h"
@@ -12,6 +14,7 @@
 #include <QProcess>
 #include <QThread>
 #include <csignal>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -210,6 +213,48 @@ TEST_F(FaultTest, MpdThatCannotPlayIsToldOnceAndNoPlaylistIsWalked) {
                 mpd.CurrentTitle() == Module1::CorrectAnswer);
     EXPECT_TRUE(services->messages.size() == 1 && services->messages[0].startsWith("169: cannot play "))
         << services->messages.join('|').toStdString();
+}
+
+// A quit that the system asks for (SIGTERM: a session's end) is File > Quit, also from a box's event loop:
+// the song stops, the user's queue comes back paused, the settings are saved (a failure is told on
+// standard error: a box would hold the quit up) and the event loops end. SIGTERM is as before afterwards.
+TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettingsAlsoFromABox) {
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    mpd.Mpc({"-q", "load", "Short Set"});
+    mpd.Mpc({"-q", "play", "2"});
+    mpd.Mpc({"-q", "pause"});
+    const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+    // Round 1's box names the first song drawn, which cannot be played; the question's song waits behind
+    // it, and is not taken up again once the quit has put the user's queue back.
+    const QDir music(mpd.Dir() + "/music");
+    const QStringList classics = mpd.Mpc({"-f", "%file%", "playlist", "Classics"}).split('\n');
+    ASSERT_TRUE(QFile::copy(music.filePath(classics[0]), music.filePath("cut.ogg")));
+    mpd.Mpc({"-q", "-w", "update"});
+    ASSERT_TRUE(QFile::resize(music.filePath("cut.ogg"), 200) &&
+                mpd.AddPlaylist("Cut", QStringList(20, "cut.ogg") + classics.mid(1, 5)));
+    const std::function<void()> quit = [] { kill(getpid(), SIGTERM); };
+    for (const int round : {0, 1, 2}) {
+        SCOPED_TRACE(round);
+        const bool inBox = round == 1, unsaved = round == 2;
+        Startup::Begin();
+        Window1& window = OpenWithClassics();
+        if (inBox)
+            Load(window, "Cut");
+        else
+            window.StartTest->click();
+        ASSERT_TRUE(QFile::remove(ConfigFile("zandolin.txt")) &&
+                    (!unsaved || QDir(ConfigDir()).mkdir("zandolin.txt")));
+        services->whileShown = inBox ? quit : nullptr;
+        QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.StartTest->click(); }) : quit);
+        ASSERT_EQ(RunUntilQuit(), 0);
+        EXPECT_EQ(services->boxes.size(), round > 0 ? 1u : 0u); // round 1's, not the failing save's
+        EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);
+        EXPECT_TRUE(mpd.CurrentFile() == current && mpd.Mpc({"status"}).contains("[paused]"));
+        EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), unsaved ? "" : "True\n");
+        Startup::End();
+        struct sigaction former {};
+        EXPECT_TRUE(sigaction(SIGTERM, nullptr, &former) == 0 && former.sa_handler == SIG_DFL);
+    }
 }
 
 // The child of the next test: saves both files, each in two versions by turns, until it is killed.

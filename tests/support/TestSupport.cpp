@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
+#include <csignal>
 
 namespace testing_support {
 
@@ -102,6 +103,16 @@ void AppTest::ProcessEvents() {
 void AppTest::Choose(const char* item) {
     Window1::instance().findChild<QAction*>(item)->trigger();
     ProcessEvents();
+}
+
+int AppTest::RunUntilQuit() {
+    struct sigaction term {};
+    if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL)
+        return -1;
+    QTimer stuck;
+    stuck.callOnTimeout([] { QCoreApplication::exit(1); });
+    stuck.start(30000);
+    return QApplication::exec();
 }
 
 void FireNow(QTimer& timer) {

@@ -37,9 +37,9 @@ public:
     std::vector<ShownBox> boxes;
     int beeps = 0;
     bool opensUrls = true;                 // false: the desktop has no program for the addresses
-    std::function<void()> whileShown;      // runs while each box is up
     QList<int> askAnswers;                 // for AskMessage; Cancel when empty
     QList<fw::DialogAnswer> dialogAnswers; // for AskDialog; Cancel when empty
+    std::function<void()> whileShown;      // runs in each box, before its event loop
 
     void ShowMessage(const QString& text, const QString& title) override;
     int AskMessage(const QString& prompt, int code, const QString& title) override;
@@ -72,6 +72,9 @@ protected:
     static void ProcessEvents();
     // Chooses the main window's menu item of that name, and processes the events it posts.
     static void Choose(const char* item);
+    // Runs the event loop, as main does, until the program quits: its code then, or 1 when it has not
+    // within 30 s. -1 at once without a handler for SIGTERM, which would end the test program.
+    static int RunUntilQuit();
 
     RecordingServices* services = nullptr;
 
