@@ -24,9 +24,8 @@ std::tuple<int, QString, QString> Run(const QString& program, const QStringList&
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("MPD_HOST", socket);
-    const bool broken = output == PrivateMpd::Output::Broken;
-    env.insert("ZANDOLIN_MPD_OUTPUT", broken ? "alsa" : "null");
-    if (broken)
+    env.insert("ZANDOLIN_MPD_OUTPUT", output == PrivateMpd::Output::Broken ? "alsa" : "null");
+    if (output == PrivateMpd::Output::Broken)
         env.insert("ALSA_CONFIG_PATH", "/nonexistent/alsa.conf");
     process.setProcessEnvironment(env);
     process.start(program, arguments);
