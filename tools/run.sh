@@ -7,16 +7,17 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-run"
-"$root/tools/install-deps.sh" play
 
-# Runs at once take turns to build: ninja does not lock its folder, and two builds in one spoil each other's
-# output (a half-written library fails the other's link).
+# Runs at once take turns to install and build: apt-get refuses while another holds its lock, and ninja does
+# not lock its folder, so two builds in one spoil each other's output (a half-written library fails the
+# other's link).
 mkdir -p "$build"
 (
   if ! flock -n 9; then
-    echo "Another run is building $build; waiting for it"
+    echo "Another run is installing or building $build; waiting for it"
     flock 9
   fi
+  "$root/tools/install-deps.sh" play
   "$root/tools/build.sh" "$build" -DBUILD_TESTING=OFF -DZANDOLIN_BENCH=OFF
 ) 9>"$build/.build-lock"
 
