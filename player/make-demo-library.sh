@@ -7,7 +7,9 @@
 #
 # Running it again is cheap: the tunes are only made when the stamp file in
 # MUSICDIR is missing or from an older version of this script, and a playlist
-# file is only written when it does not exist yet.
+# file is only written when it does not exist yet.  Two runs at once into the
+# same folders both succeed: every file is written under a name of this run's
+# own and then renamed into place.
 set -euo pipefail
 
 stamp_version=1
@@ -25,6 +27,10 @@ command -v sox >/dev/null || {
     exit 1
 }
 mkdir -p "$music" "$playlists"
+# This run's files in the making, on the music folder's file system so that
+# renaming them into place is atomic.
+work=$(mktemp -d "$music/.making.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 
 # Number, title, artist.  Titles are all different; some have non-ASCII
 # letters and one has a comma, which the player scripts must pass through.
@@ -88,8 +94,8 @@ make_tune() {
         --add-comment "ARTIST=${artists[i % 4]}" \
         --add-comment "ALBUM=Zandolin Demo" \
         --add-comment "TRACKNUMBER=$n" \
-        "$path.tmp.ogg" "${args[@]}"
-    mv -f "$path.tmp.ogg" "$path"
+        "$work/${path##*/}" "${args[@]}"
+    mv -f "$work/${path##*/}" "$path"
 }
 
 if [ "$(cat "$stamp" 2>/dev/null)" != "$stamp_version" ]; then
@@ -107,7 +113,8 @@ if [ "$(cat "$stamp" 2>/dev/null)" != "$stamp_version" ]; then
     for pid in "${pids[@]}"; do
         wait "$pid"
     done
-    echo "$stamp_version" >"$stamp"
+    echo "$stamp_version" >"$work/stamp"
+    mv -f "$work/stamp" "$stamp"
 fi
 
 # Writes playlist $1 from the tune numbers that follow, unless it exists.
@@ -115,13 +122,17 @@ write_playlist() {
     local file="$playlists/$1.m3u"
     shift
     [ -e "$file" ] && return 0
+    local tmp
+    tmp=$(mktemp "$playlists/.making.XXXXXX")
     {
         for n in "$@"; do
             tune_path "$n"
             echo
         done
-    } >"$file.tmp"
-    mv -f "$file.tmp" "$file"
+    } >"$tmp"
+    # mktemp makes the file private; a playlist is as readable as any new file.
+    chmod "$(printf '%o' $((0666 & ~$(umask))))" "$tmp"
+    mv -f "$tmp" "$file"
 }
 
 # Track order deliberately differs from file order.

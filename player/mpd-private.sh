@@ -7,8 +7,9 @@
 #   mpd-private.sh env DIR      print MPD_HOST=DIR/socket
 #   mpd-private.sh status DIR   exit 0 when it answers
 #
-# DIR holds mpd.conf, db, pid, log, the unix socket "socket" and, unless
-# overridden, music/ and playlists/.  Environment for "start":
+# DIR holds mpd.conf, db, pid, log, the unix socket "socket", the lock that
+# makes starts and stops of one DIR take turns, and, unless overridden, music/
+# and playlists/.  Environment for "start":
 #   ZANDOLIN_MUSIC_DIR     music directory to use instead of DIR/music; no
 #                          demo library is made then
 #   ZANDOLIN_PLAYLIST_DIR  playlist directory instead of DIR/playlists
@@ -44,6 +45,13 @@ esac
 conf=$dir/mpd.conf
 socket=$dir/socket
 pidfile=$dir/pid
+
+# Two starts at once would each run an MPD. The lock is held on descriptor 9,
+# which MPD must not inherit: it would keep the lock for as long as it runs.
+lock() {
+    exec 9>>"$dir/lock"
+    flock 9
+}
 
 answers() {
     MPD_HOST=$socket MPD_TIMEOUT=2 mpc -q version >/dev/null 2>&1
@@ -87,9 +95,11 @@ start() {
     *[\"\\]* | *$'\n'*) die "directory names with quotes, backslashes or newlines are not supported" ;;
     esac
 
-    local output
+    local output tmp
     output=$(audio_output)
-    cat >"$conf.tmp" <<CONF
+    # A name of this start's own: two starts at once must not write into one file.
+    tmp=$(mktemp "$dir/.mpd.conf.XXXXXX")
+    cat >"$tmp" <<CONF
 # Written by $me; rewritten on every start.
 music_directory     "$music"
 playlist_directory  "$playlists"
@@ -105,11 +115,11 @@ decoder {
     enabled "no"
 }
 CONF
-    mv -f "$conf.tmp" "$conf"
+    mv -f "$tmp" "$conf"
 
     # A socket left behind by a killed MPD would make bind() fail.
     rm -f "$socket"
-    mpd "$conf" >>"$dir/log" 2>&1 || die "mpd did not start; see $dir/log"
+    mpd "$conf" 9>&- >>"$dir/log" 2>&1 || die "mpd did not start; see $dir/log"
     local tries=0
     until answers; do
         tries=$((tries + 1))
@@ -156,8 +166,14 @@ stop() {
 }
 
 case $command in
-start) start ;;
-stop) stop ;;
+start)
+    lock
+    start
+    ;;
+stop)
+    if [ -d "$dir" ]; then lock; fi
+    stop
+    ;;
 env) printf 'MPD_HOST=%s\n' "$socket" ;;
 status) answers ;;
 *) usage ;;

@@ -2,7 +2,8 @@
 # Installs the Debian packages that Zandolin needs, when missing. The set named by the argument:
 #   play  building and running the program (the default; tools/run.sh)
 #   test  that, and the tests, benchmarks, the Clang build and the sanitizers (tools/test.sh)
-# Uses apt-get directly as root, through sudo otherwise; without either it prints the command to run as root.
+# Uses apt-get directly as root, through sudo otherwise; without either, or when sudo refuses, it prints the
+# command to run as root.
 set -euo pipefail
 set_name=${1:-play}
 
@@ -35,17 +36,26 @@ done
 
 update=(apt-get update)
 install=(apt-get install -y --no-install-recommends "${missing[@]}")
+ask_for_root() {
+  echo "Zandolin needs missing Debian packages; install them as root, then run this script again:" \
+       "${update[*]} && ${install[*]}" >&2
+  exit 1
+}
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null || ! command -v apt-get >/dev/null; then
-    echo "Zandolin needs missing Debian packages; install them as root, then run this script again:" \
-         "${update[*]} && ${install[*]}" >&2
-    exit 1
+    ask_for_root
   fi
   as_root=(sudo)
 fi
 
 echo "Installing: ${missing[*]}"
-# Through env, as sudo would drop an exported variable.
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${update[@]}"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}"
+# Through env, as sudo would drop an exported variable. sudo exits 1 when it refuses (a user not in the
+# sudoers file, a password not given or no terminal to ask it on); apt-get fails with 100.
+status=0
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${update[@]}" || status=$?
+if [ $status -eq 0 ]; then
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}" || status=$?
+fi
+if [ $status -eq 1 ] && [ ${#as_root[@]} -gt 0 ]; then ask_for_root; fi
+exit $status

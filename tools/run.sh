@@ -1,26 +1,74 @@
 #!/usr/bin/env bash
 # Installs what playing needs, builds the program (not the tests) in ./build-run, and starts the quiz. It
 # plays from your MPD when one answers and has stored playlists; otherwise from a private MPD with generated
-# demo songs (kept in ~/.local/share/zandolin/demo-mpd and stopped when the quiz ends). Without a display it
-# runs the quiz on a virtual X server of its own, until Ctrl+C.
+# demo songs (kept in ~/.local/share/zandolin/demo-mpd, shared by runs at the same time and stopped when the
+# last of their quizzes ends). Without a display it runs the quiz on a virtual X server of its own, until
+# Ctrl+C. Ctrl+C asks the quiz to quit as File > Quit does, and the clean-up waits until it has.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-run"
-"$root/tools/install-deps.sh" play
-"$root/tools/build.sh" "$build" -DBUILD_TESTING=OFF -DZANDOLIN_BENCH=OFF
+
+# Runs at once take turns to install and build: apt-get refuses while another holds its lock, and ninja does
+# not lock its folder, so two builds in one spoil each other's output (a half-written library fails the
+# other's link).
+mkdir -p "$build"
+(
+  if ! flock -n 9; then
+    echo "Another run is installing or building $build; waiting for it"
+    flock 9
+  fi
+  "$root/tools/install-deps.sh" play
+  "$root/tools/build.sh" "$build" -DBUILD_TESTING=OFF -DZANDOLIN_BENCH=OFF
+) 9>"$build/.build-lock"
 
 private=""
 xvfb=""
 xdir=""
+
+# Runs at once share the demo MPD: each holds it with a file in DIR/runs named for its PID, holding the
+# process's start time (so that a reused PID does not count), and the last one out stops it. A flock on
+# DIR/runs.lock keeps one run's start from crossing another's stop; MPD must not inherit it.
+start_time() {
+  local stat
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+  stat=${stat##*) }
+  read -r -a stat <<<"$stat"
+  printf '%s\n' "${stat[19]}"
+}
+hold_demo_mpd() {
+  (
+    flock 8
+    mkdir -p "$private/runs"
+    start_time $$ >"$private/runs/$$"
+    "$root/player/mpd-private.sh" start "$private" 8>&-
+  ) 8>>"$private/runs.lock"
+}
+release_demo_mpd() {
+  (
+    flock 8
+    rm -f "$private/runs/$$"
+    local holder
+    for holder in "$private"/runs/*; do
+      [ -e "$holder" ] || continue
+      if [ "$(start_time "${holder##*/}")" = "$(cat "$holder" 2>/dev/null)" ]; then
+        echo "The demo MPD keeps running for another run of this script (PID ${holder##*/})"
+        exit 0
+      fi
+      rm -f "$holder"
+    done
+    "$root/player/mpd-private.sh" stop "$private" 8>&-
+  ) 8>>"$private/runs.lock"
+}
+
 cleanup() {
-  # A second Ctrl+C must not cut the clean-up short (the ignored signal also reaches mpd-private.sh).
-  trap '' INT
+  # A second Ctrl+C (or a SIGTERM) must not cut the clean-up short (ignored, it also spares mpd-private.sh).
+  trap '' INT TERM HUP
   if [ -n "$xvfb" ]; then
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
   fi
   if [ -n "$xdir" ]; then rm -rf "$xdir"; fi
-  if [ -n "$private" ]; then "$root/player/mpd-private.sh" stop "$private"; fi
+  if [ -n "$private" ]; then release_demo_mpd; fi
 }
 trap cleanup EXIT
 
@@ -28,7 +76,7 @@ if ! mpc -q status >/dev/null 2>&1 || [ -z "$(mpc lsplaylists 2>/dev/null)" ]; t
   private=${XDG_DATA_HOME:-$HOME/.local/share}/zandolin/demo-mpd
   mkdir -p "$private"
   echo "No MPD with playlists answers; starting a private one with demo songs in $private"
-  "$root/player/mpd-private.sh" start "$private"
+  hold_demo_mpd
   export MPD_HOST="$private/socket"
   unset MPD_PORT
 fi
@@ -56,7 +104,27 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export DISPLAY=":$display"
   echo "No display found: the quiz runs on a virtual X server (Xvfb), so nothing shows on this screen." \
        "Press Ctrl+C to stop it."
-  # Ctrl+C ends the quiz; the script goes on to its clean-up and reports success.
-  trap 'echo; exit 0' INT
 fi
-"$build/zandolin"
+
+# Ctrl+C, or a SIGTERM or SIGHUP to this script, asks the quiz to quit (it puts MPD's queue back on its way
+# out); the clean-up waits until it has, and the script reports success. The quiz runs in a session of its
+# own, so that the terminal's Ctrl+C reaches it once, from here.
+quiz=""
+stopping=""
+stop_quiz() {
+  stopping=yes
+  if [ -n "$quiz" ]; then kill -TERM "$quiz" 2>/dev/null || true; fi
+}
+trap 'echo || true; stop_quiz' INT
+trap stop_quiz TERM HUP
+setsid "$build/zandolin" &
+quiz=$!
+if [ -n "$stopping" ]; then stop_quiz; fi
+# A trapped signal ends the wait early: wait again until the quiz has exited.
+while :; do
+  status=0
+  wait "$quiz" || status=$?
+  kill -0 "$quiz" 2>/dev/null || break
+done
+if [ -n "$stopping" ]; then exit 0; fi
+exit "$status"
