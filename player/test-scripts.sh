@@ -487,6 +487,27 @@ for i in "${!steps[@]}"; do
     if [ "$ms" -lt 5000 ]; then pass; else fail "${steps[i]} gives up within 5 s" "it took $ms ms"; fi
 done
 
+group "two makes and starts at once"
+# Two runs into one folder must not rename each other's files away, nor
+# start two MPDs.
+both=$work/both
+mpds() { pgrep -f "^mpd $both/mpd/mpd.conf" | wc -l; }
+"$here/make-demo-library.sh" "$both/music" "$both/lists" >/dev/null 2>&1 &
+first=$!
+"$here/make-demo-library.sh" "$both/music" "$both/lists" >/dev/null 2>&1
+second=$?
+wait $first
+expect_eq "two make-demo-library.sh at once both succeed" "0 0" "$? $second"
+ZANDOLIN_MPD_OUTPUT=null "$private" start "$both/mpd" >/dev/null 2>&1 &
+first=$!
+ZANDOLIN_MPD_OUTPUT=null "$private" start "$both/mpd" >/dev/null 2>&1
+second=$?
+wait $first
+expect_eq "two starts of one DIR at once both succeed, with one MPD" "0 0 1" "$? $second $(mpds)"
+"$private" stop "$both/mpd"
+expect_eq "stop leaves no MPD of that DIR" 0 "$(mpds)"
+for pid in $(pgrep -f "^mpd $both/mpd/mpd.conf"); do kill "$pid"; done
+
 group "private MPD stop"
 "$private" stop "$mpd_dir"
 expect_eq "stop succeeds" 0 $?
