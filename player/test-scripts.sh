@@ -333,6 +333,20 @@ ln -s "$scripts/168" "$work/bin/168"
 out=$("$work/bin/168" "$short" 2>&1)
 expect_eq "symlinked 168 finds its helper" 9 "$(titles_of "$out" | wc -l)"
 
+group "169/171: MPD cannot play any song, exit 78"
+# With its only output disabled MPD pauses each song, as when the output does
+# not open; its reason comes once MPD is asked to play again.
+mpc -q disable 1 >/dev/null
+run 169 "$classics" 1
+expect_eq "169 says that MPD cannot play any song, in MPD's words" \
+    "78::MPD cannot play any song: All audio outputs are disabled. Check the audio_output" \
+    "$rc:$out:${err%% section*}"
+run 171
+expect_eq "171 says the same" 78:All "$rc:${err:26:3}"
+mpc -q enable 1 >/dev/null
+run 169 "$classics" 1
+expect_eq "169 plays once MPD is mended" "0:playing" "$rc:$(state)"
+
 group "169: a song MPD cannot play is named, exit 65"
 run 168 "$tricky"
 rm "$music/extra/sharp.ogg" # MPD's database still has it: "play" fails
@@ -351,6 +365,24 @@ expect_unplayable() {
 expect_unplayable "$tricky" 1 extra/sharp.ogg
 expect_unplayable "$tricky" 2 extra/untagged.ogg
 expect_unplayable 1 3 mira-sol/tune-02.ogg
+# It names the tracks that are the same file, so that they are left out too.
+printf '%s\n' extra/untagged.ogg pilots/tune-04.ogg extra/untagged.ogg >"$lists/Twice.m3u"
+run 172
+twice=$(number_of Twice "$out")
+run 168 "$twice"
+expect_unplayable "$twice" 3 extra/untagged.ogg
+expect_eq "169 names the tracks of the same file" "1,3" "$out"
+# A song that has stopped and whose file is gone since: 171 starts it again,
+# and says that it cannot.
+run 169 "$twice" 2
+cp "$music/pilots/tune-04.ogg" "$work/tune-04.ogg"
+mpc -q stop
+rm "$music/pilots/tune-04.ogg"
+run 171
+expect_eq "171 names a song that cannot be played since" \
+    "65:171: cannot play the current song: Failed to decode" "$rc:${err%% /*}"
+mv "$work/tune-04.ogg" "$music/pilots/tune-04.ogg"
+rm "$lists/Twice.m3u"
 mpc -q -w update # now "add" refuses the deleted file
 expect_unplayable "$tricky" 1 extra/sharp.ogg
 # An MPD that stops answering once the song is queued is no fault of the song.
@@ -366,6 +398,15 @@ for at in play seek; do
     expect_eq "169 with MPD silent at $at exits 69 with its message" \
         "69:$(no_answer "socket $MPD_HOST" "double-click the playlist again")" "$rc:$err"
 done
+# A seek and a status that MPD refuses are the song's failure, not another.
+cat >"$work/silent/mpc" <<EOF
+#!/bin/bash
+case " \$* " in *" seek "* | *" status "*) echo "MPD error: Not playing" >&2; exit 1 ;; esac
+exec $(command -v mpc) "\$@"
+EOF
+PATH=$work/silent:$PATH run 169 "$classics" 1
+expect_eq "169 whose seek and status fail names the song" \
+    "65:169: cannot play $(sed -n 1p "$lists/Classics.m3u"): Not playing" "$rc:$err"
 
 group "173 and 174: silent unless MPD does not answer"
 # Leaves a saved queue for the MPD that MPD_HOST and MPD_PORT name, so that
@@ -445,6 +486,27 @@ for i in "${!steps[@]}"; do
         "69:$expected" "$rc:$err"
     if [ "$ms" -lt 5000 ]; then pass; else fail "${steps[i]} gives up within 5 s" "it took $ms ms"; fi
 done
+
+group "two makes and starts at once"
+# Two runs into one folder must not rename each other's files away, nor
+# start two MPDs.
+both=$work/both
+mpds() { pgrep -f "^mpd $both/mpd/mpd.conf" | wc -l; }
+"$here/make-demo-library.sh" "$both/music" "$both/lists" >/dev/null 2>&1 &
+first=$!
+"$here/make-demo-library.sh" "$both/music" "$both/lists" >/dev/null 2>&1
+second=$?
+wait $first
+expect_eq "two make-demo-library.sh at once both succeed" "0 0" "$? $second"
+ZANDOLIN_MPD_OUTPUT=null "$private" start "$both/mpd" >/dev/null 2>&1 &
+first=$!
+ZANDOLIN_MPD_OUTPUT=null "$private" start "$both/mpd" >/dev/null 2>&1
+second=$?
+wait $first
+expect_eq "two starts of one DIR at once both succeed, with one MPD" "0 0 1" "$? $second $(mpds)"
+"$private" stop "$both/mpd"
+expect_eq "stop leaves no MPD of that DIR" 0 "$(mpds)"
+for pid in $(pgrep -f "^mpd $both/mpd/mpd.conf"); do kill "$pid"; done
 
 group "private MPD stop"
 "$private" stop "$mpd_dir"

@@ -20,6 +20,11 @@ echo "== Clang with ASan + UBSan: build, test and fuzz"
 "$root/tools/build.sh" "$root/build-clang" -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
   -DBUILD_TESTING=ON -DZANDOLIN_BENCH=OFF -DZANDOLIN_FUZZ=ON -DZANDOLIN_WERROR=ON
+# LeakSanitizer of Clang 14 guesses the size of a block of dynamic TLS (a library that Enchant or Qt loads
+# at run time) from the heap bytes before it, which glibc 2.25 and later no longer lay out so; the guess
+# can send its scan astray and crash it at exit. Left untracked, those few bytes are not scanned, which can
+# only add reports, never hide one of the program's leaks (its own TLS is static).
 (cd "$root/build-clang" &&
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j"$jobs" --timeout 900)

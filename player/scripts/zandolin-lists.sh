@@ -75,6 +75,22 @@ zandolin_entries() {
     fi
 }
 
+# Prints the track numbers of playlist number $1, called $2, whose file is $3,
+# joined by ",": from 168's kept listing, else as MPD lists the playlist now.
+zandolin_tracks_of_file() {
+    local kept=
+    zandolin_runtime_dir && kept=$zandolin_run/songs-$1
+    {
+        if [ -n "$kept" ] && IFS= read -r first 2>/dev/null <"$kept" &&
+            [ "$first" = "$zandolin_server$zandolin_tab$2" ]; then
+            tail -n +2 -- "$kept"
+        else
+            zandolin_entries "$1" "$2" 2>/dev/null
+        fi
+    } | ZANDOLIN_FILE=$3 LC_ALL=C awk -F '\t' '
+        substr($0, length($1) + 2) == ENVIRON["ZANDOLIN_FILE"] { printf "%s%d", n++ ? "," : "", NR }'
+}
+
 # Saved queues were once named by the cksum of "mpd HOST PORT": takes over
 # this server's queue left so by an older Zandolin.
 zandolin_adopt_old_queue() {

@@ -23,14 +23,18 @@ public:
     explicit NilObjectError(const QString& what) : Error(QStringLiteral("Nil object: %1").arg(what)) {}
 };
 
-// Raised when a script ends with a failure of its own; its exit status tells what kind.
+// Raised when a script ends with a failure of its own; its exit status tells what kind, and what it
+// printed, if anything, may say more.
 class ScriptError : public Error {
 public:
-    ScriptError(const QString& message, int exitCode) : Error(message), exitCode_(exitCode) {}
+    ScriptError(const QString& message, int exitCode, const QString& reply = {})
+        : Error(message), exitCode_(exitCode), reply_(reply) {}
     int ExitCode() const { return exitCode_; }
+    const QString& Reply() const { return reply_; }
 
 private:
     int exitCode_;
+    QString reply_;
 };
 
 // Raised when the music player does not answer. The user hears of it once: a step reports it at most

@@ -93,11 +93,12 @@ NoAnswerError NoAnswer(const QString& reason) {
     const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     if (status == ScriptRunner::NoAnswerStatus)
         throw line.isEmpty() ? NoAnswer(QStringLiteral("script %1").arg(number)) : NoAnswerError(line);
+    const QString reply = QString::fromUtf8(process.readAllStandardOutput());
     if (line.isEmpty())
         throw ScriptError(
             QStringLiteral("The music player script %1 failed (exit code %2).").arg(number).arg(status),
-            status);
-    throw ScriptError(line, status);
+            status, reply);
+    throw ScriptError(line, status, reply);
 }
 
 // The wait cursor while the main thread is held up by a run.

@@ -39,18 +39,23 @@ void Shuffle(QStringList& choices, QRandomGenerator& random) {
 } // namespace
 
 void Window1::HandleChoices() {
+    DrawChoices(unplayable_);
+    ShowChoices();
+}
+
+void Window1::DrawChoices(const QSet<int>& leftOut) {
     const fw::Listbox& songs = *iTunes;
     QRandomGenerator& random = Generator();
     if (Module1::ChoiceArray.size() != Module1::ChoiceCount)
         throw fw::NilObjectError(QStringLiteral("Module1.ChoiceArray"));
-    if (!CanDrawChoices(songs, unplayable_))
+    if (!CanDrawChoices(songs, leftOut))
         throw fw::Error(kTooFewTitlesMessage);
 
     for (int restart = 0;; ++restart) {
         if (restart == kMaxRestarts)
             throw fw::Error(kTooFewTitlesMessage);
         int rejections = 0;
-        Module1::M = DrawSong(songs.ListCount(), unplayable_, random);
+        Module1::M = DrawSong(songs.ListCount(), leftOut, random);
         Module1::CorrectAnswer = ChoiceTitle(songs, Module1::M);
         Module1::ChoiceArray[0] = Module1::CorrectAnswer;
         bool complete = true;
@@ -78,6 +83,9 @@ void Window1::HandleChoices() {
     }
 
     Shuffle(Module1::ChoiceArray, random);
+}
+
+void Window1::ShowChoices() {
     // Nothing is chosen for the player: a new list would otherwise select its first row.
     ComboBox1->clear();
     ComboBox1->addItems(Module1::ChoiceArray);

@@ -19,6 +19,9 @@ constexpr int kRightPoints = 10;
 constexpr int kWrongPoints = 1;
 constexpr int kNameEntryLeft = 740;
 constexpr int kNameEntryTop = 70;
+// The songs that a question tries at most: a search through every row of a long playlist whose files are
+// all gone would hold the window for minutes.
+constexpr int kMostSongsPerQuestion = 5;
 
 using Phase = Window1::Phase;
 
@@ -77,6 +80,7 @@ void StopPendingTimers(Window1& window) {
 // The choice box is enabled before anything is given the focus; the buttons follow in one fixed order,
 // so that where the focus goes from a button being disabled does not depend on the phase entered.
 void Window1::EnterPhase(Phase phase) {
+    phase_ = phase;
     const PhaseRow& row = kPhases[int(phase)];
     if (row.choiceBox != Box::Kept)
         ComboBox1->setEnabled(row.choiceBox == Box::Enabled);
@@ -99,16 +103,7 @@ void Window1::StartTest_Action() {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
-    StopPendingTimers(*this);
-    Initialize();
-    unplayable_.clear();
-    EnterPhase(Phase::Listening);
-    ComboBox1->setFocus();
-    Module1::Question += 1;
-    QuestionNo->setText(QString::number(Module1::Question));
-    HandleChoices();
-    ComboBox1->setFocus();
-    PlayQuestionSong();
+    AskQuestion(Ask::FirstOfTest);
 }
 
 void Window1::ComboBox1_Change() {
@@ -116,6 +111,8 @@ void Window1::ComboBox1_Change() {
 }
 
 void Window1::Enter_Action() {
+    // The answer ends the song, and with it the listening time.
+    Timer4.stop();
     StopSong();
     const bool right = ComboBox1->currentText() == Module1::CorrectAnswer;
     if (!right) {
@@ -160,62 +157,129 @@ void Window1::NextQuestion_Action() {
         fw::MsgBox(kTooFewTitlesMessage);
         return;
     }
-    StopPendingTimers(*this);
+    AskQuestion(Ask::Next);
+}
+
+// A question is only ever asked about a song that plays, so its song is started before it counts: until
+// then nothing of the window or the test changes, and a question whose song does not play leaves the test
+// where it was (no test begun, for a first question), to be asked again.
+//
+// A song that MPD cannot play (its file gone or broken, as in a library whose database is stale) is left
+// out for the rest of the test, with every row that is the same file, and another is drawn; the user hears
+// of the first one, once the question's song plays. When as many songs as a question tries fail in a row,
+// the fault is more likely MPD's (its music folder moved, a disk not mounted) than theirs: the search stops
+// there and leaves them in. MPD's own failures (it does not answer, or cannot play any song) leave every
+// song in and are reported as they are.
+void Window1::AskQuestion(Ask ask) {
+    // A timer of the question before would act on this one (skip its right answer, stop its song), or
+    // ask the next one again after this one failed.
+    if (ask != Ask::SameQuestion)
+        StopPendingTimers(*this);
+    QSet<int> leftOut = ask == Ask::FirstOfTest ? QSet<int>() : unplayable_;
+    const DrawnQuestion asked{Module1::M, Module1::CorrectAnswer, Module1::ChoiceArray};
+    const auto restoreDraw = [&asked] {
+        Module1::M = asked.row;
+        Module1::CorrectAnswer = asked.answer;
+        Module1::ChoiceArray = asked.choices;
+    };
+    SongSearch search;
+    try {
+        search = StartQuestionSong(leftOut, ask != Ask::SameQuestion);
+    } catch (...) {
+        restoreDraw();
+        throw;
+    }
+    switch (search.outcome) {
+    case SongSearch::NoneLeft:
+        restoreDraw();
+        Quit_Action();
+        throw fw::Error(kNoSongPlaysMessage.arg(search.firstFailure));
+    case SongSearch::TooManyFailed:
+        restoreDraw();
+        throw fw::Error(kSongsFailInARowMessage.arg(search.lastFailure));
+    case SongSearch::Plays:
+        break;
+    }
+
+    unplayable_ = leftOut;
+    if (ask == Ask::SameQuestion) {
+        if (!search.firstFailure.isEmpty())
+            ShowChoices();
+    } else {
+        if (ask == Ask::FirstOfTest)
+            Initialize();
+        CountQuestion();
+    }
+    if (search.firstFailure.isEmpty()) {
+        Timer4.start();
+        return;
+    }
+    // The listening time starts when the user can listen: the song waits while the message is read.
+    StopSong();
+    fw::MsgBox(search.firstFailure);
+    // A quit while the box was up (one that the system asked for) has put the user's queue back.
+    if (isVisible())
+        MoreTime_Action();
+}
+
+Window1::SongSearch Window1::StartQuestionSong(QSet<int>& leftOut, bool drawFirst) {
+    SongSearch search;
+    if (drawFirst)
+        DrawChoices(leftOut);
+    for (int tried = 1;; ++tried) {
+        try {
+            AppleScript2({Module1::Z, Module1::M + 1});
+            return search;
+        } catch (const fw::ScriptError& e) {
+            if (e.ExitCode() != kSongCannotPlay)
+                throw;
+            LeaveOutSong(e.Reply(), leftOut);
+            search.lastFailure = e.Message();
+            if (search.firstFailure.isEmpty())
+                search.firstFailure = search.lastFailure;
+        }
+        if (!CanDrawChoices(*iTunes, leftOut)) {
+            search.outcome = SongSearch::NoneLeft;
+            return search;
+        }
+        if (tried == kMostSongsPerQuestion) {
+            search.outcome = SongSearch::TooManyFailed;
+            return search;
+        }
+        DrawChoices(leftOut);
+    }
+}
+
+void Window1::LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const {
+    // The script names the tracks that are the song's file; the question's own row is always one.
+    leftOut.insert(Module1::M);
+    for (QStringView track : QStringView(tracks).split(u','))
+        if (const int row = track.toInt() - 1; row >= 0 && row < iTunes->ListCount())
+            leftOut.insert(row);
+}
+
+void Window1::CountQuestion() {
     EnterPhase(Phase::Listening);
     Module1::Question += 1;
     QuestionNo->setText(QString::number(Module1::Question));
-    ComboBox1->setCurrentIndex(-1);
     Banner->setVisible(false);
     Label->setVisible(false);
     Answer->setVisible(false);
-    repaint();
-    HandleChoices();
-    PlayQuestionSong();
-}
-
-void Window1::PlayQuestionSong() {
-    // A question is only ever asked about a song that plays. One that MPD cannot play (its file gone or
-    // broken, as in a library whose database is stale) is left out for the rest of the test and the same
-    // question is drawn again. The user hears once per question: of the first such song, after the one
-    // that plays has started, or that none is left, which ends the test. When MPD plays nothing at all
-    // (it does not answer), the question is taken back, to be asked again once it does.
-    QString firstFailure;
-    for (;;) {
-        try {
-            AppleScript2({Module1::Z, Module1::M + 1});
-            break;
-        } catch (const fw::ScriptError& e) {
-            if (e.ExitCode() != kSongCannotPlay) {
-                TakeBackQuestion();
-                throw;
-            }
-            if (firstFailure.isEmpty())
-                firstFailure = e.Message();
-            unplayable_.insert(Module1::M);
-        } catch (...) {
-            TakeBackQuestion();
-            throw;
-        }
-        if (!CanDrawChoices(*iTunes, unplayable_)) {
-            Quit_Action();
-            throw fw::Error(kNoSongPlaysMessage.arg(firstFailure));
-        }
-        HandleChoices();
-    }
-    Timer4.start();
-    if (!firstFailure.isEmpty())
-        fw::MsgBox(firstFailure);
-}
-
-void Window1::TakeBackQuestion() {
-    // Back where the question was asked from: before the test, or after the answer to the one before.
-    Module1::Question -= 1;
-    QuestionNo->setText(QString::number(Module1::Question));
-    EnterPhase(Module1::Question == 0 ? Phase::Idle : Phase::AnsweredRight);
+    ShowChoices();
+    ComboBox1->setFocus();
 }
 
 void Window1::MoreTime_Action() {
-    AppleScript4({});
+    try {
+        AppleScript4({});
+    } catch (const fw::ScriptError& e) {
+        // A song that has failed since it started (its file removed or cut) is left out, and the question
+        // still being listened to gets another song, as when its song cannot be started.
+        if (e.ExitCode() != kSongCannotPlay || phase_ != Phase::Listening)
+            throw;
+        AskQuestion(Ask::SameQuestion);
+        return;
+    }
     Timer4.start();
 }
 

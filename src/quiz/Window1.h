@@ -114,14 +114,35 @@ private:
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
 
-    // Plays the question's song and starts its listening time; one that cannot be played is left out and
-    // the question drawn again.
-    void PlayQuestionSong();
-    // Undoes the start of a question whose song did not play.
-    void TakeBackQuestion();
+    // How a question is asked: as the first of a new test, as the next one, or again with another song.
+    enum class Ask { FirstOfTest, Next, SameQuestion };
+    // What the search for a song that plays found.
+    struct SongSearch {
+        enum Outcome { Plays, NoneLeft, TooManyFailed } outcome = Plays;
+        QString firstFailure, lastFailure; // the messages of the songs that could not be played
+    };
+    // The question's song and choices as drawn, put back when a question is not asked.
+    struct DrawnQuestion {
+        int row;
+        QString answer;
+        QStringList choices;
+    };
+    // Asks a question whose song plays, and starts its listening time.
+    void AskQuestion(Ask ask);
+    // Starts the song of the question (drawn first when drawFirst), drawing again for each song that MPD
+    // cannot play, which joins leftOut.
+    SongSearch StartQuestionSong(QSet<int>& leftOut, bool drawFirst);
+    // Leaves out the question's song and the tracks, named by a script, that are the same file.
+    void LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const;
+    // Counts the question whose song plays and shows it.
+    void CountQuestion();
+    // Draws the question's song and its five choices from the rows not left out; shows the choices.
+    void DrawChoices(const QSet<int>& leftOut);
+    void ShowChoices();
 
     // The last finished test's score that qualified for the high scores, until the name entry files it.
     int finishedScore_ = 0;
     // Rows of the song list whose songs could not be played during this test.
     QSet<int> unplayable_;
+    Phase phase_ = Phase::Idle;
 };

@@ -48,51 +48,31 @@ protected:
         window.Thread1.wait(30000);
         ProcessEvents();
     }
+    // Counts the runs of script number from now on.
+    static std::shared_ptr<int> CountRuns(int number) {
+        auto runs = std::make_shared<int>(0);
+        fw::ScriptRunner::SetRunObserver([runs, number](int run) { *runs += run == number; });
+        return runs;
+    }
+    // Exactly one message came since the last look, starting with start and holding part.
+    void ToldOnce(const QString& start, const QString& part = {}) {
+        const QStringList told = std::exchange(services->messages, {});
+        EXPECT_TRUE(told.size() == 1 && told[0].startsWith(start) && told[0].contains(part))
+            << told.join('|').toStdString();
+    }
     static void AnswerRight(Window1& window) {
         window.ComboBox1->setEditText(Module1::CorrectAnswer);
         window.Enter->click();
     }
+    void TearDown() override {
+        fw::ScriptRunner::SetRunObserver({});
+        AppTest::TearDown();
+    }
     PrivateMpd mpd;
 };
 
-TEST_F(FaultTest, MpdKilledDuringATestGivesAMessageAndTheScoreStands) {
-    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    Window1& window = OpenWithClassics();
-    window.StartTest->click();
-    AnswerRight(window);
-    window.NextQuestion->click();
-    ASSERT_TRUE(mpd.IsPlaying() && services->messages.isEmpty());
-
-    ASSERT_TRUE(mpd.Signal(SIGKILL));
-    int code = 0;
-    for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
-        mpd.Mpc({"status"}, &code);
-    ASSERT_NE(code, 0) << "MPD still answers";
-
-    // The song cannot be stopped, nor can the next one be played when the right answer moves on by itself:
-    // one message that says what to do; the answer counts, and the question without a song is not asked.
-    AnswerRight(window);
-    FireNow(window.Timer3);
-    EXPECT_EQ(Module1::Question, 2);
-    EXPECT_FALSE(window.Timer4.isActive()); // no song plays
-    EXPECT_TRUE(services->messages.size() == 1 && services->messages[0].startsWith("MPD does not answer"))
-        << services->messages.join('|').toStdString();
-    // The user's own next action that needs the player tells again.
-    window.NextQuestion->click();
-    EXPECT_EQ(services->messages.size(), 2);
-    EXPECT_EQ(window.NPoints->text() + window.QuestionNo->text(), "202");
-
-    // With the player back the test goes on.
-    mpd.Stop();
-    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    window.NextQuestion->click();
-    EXPECT_EQ(Module1::Question, 3);
-    EXPECT_TRUE(mpd.IsPlaying());
-    EXPECT_EQ(services->messages.size(), 2);
-}
-
 // A library whose database is stale: songs deleted or cut since MPD last read them, in a folder and a
-// playlist named like markup.
+// playlist named like markup, one of them on several rows.
 TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     const QDir music(mpd.Dir() + "/music");
@@ -106,42 +86,110 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     ASSERT_TRUE(QFile::resize(music.filePath(copies[0]), 200)); // cut in its headers; the others deleted
     for (const QString& copy : copies.mid(1))
         ASSERT_TRUE(QFile::remove(music.filePath(copy)));
-    ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4)) &&
-                mpd.AddPlaylist("<b>HTML", copies));
+    ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4) + QStringList(8, copies[0])) &&
+                mpd.AddPlaylist("<b>HTML", copies.mid(0, 5) + copies.mid(0, 5)));
 
     Module1::R = std::make_unique<QRandomGenerator>(7);
     Window1& window = Window1::instance();
     Load(window, "<b>Broken");
+    // While the user reads of a song that cannot be played, the question's song waits, and so does its
+    // listening time.
+    bool waitedForTheUser = true;
+    services->whileShown = [&] { waitedForTheUser &= !window.Timer4.isActive() && !mpd.IsPlaying(); };
     window.StartTest->click();
     for (int question = 1; question <= 20; ++question) {
         SCOPED_TRACE(question);
         EXPECT_TRUE(mpd.IsPlaying() && !mpd.CurrentFile().startsWith("<b>x/"));
         EXPECT_EQ(mpd.CurrentTitle(),
                   Module1::CorrectAnswer); // the song heard is the one whose title is right
+        EXPECT_TRUE(window.Timer4.isActive());
         AnswerRight(window);
         EXPECT_FALSE(mpd.IsPlaying()); // the answer stops it
         if (question < 20)
             window.NextQuestion->click();
     }
     EXPECT_EQ(Module1::Points, 200);
-    // One message for each broken song drawn, naming it as written; none is drawn twice.
+    EXPECT_TRUE(waitedForTheUser);
+    // One message for each broken song drawn, naming it as written; none is named twice, also the one on
+    // eight rows.
     ASSERT_FALSE(services->boxes.empty());
     for (const ShownBox& box : services->boxes)
         EXPECT_TRUE(box.plain && box.text.startsWith("169: cannot play <b>x/") &&
                     services->messages.count(box.text) == 1)
             << box.text.toStdString();
 
-    // No song of the playlist plays: the test ends at its first question, with one message.
+    // No song of the playlist plays: the test ends at its first question, with one message, having tried
+    // each file once.
     *services = {};
     Load(window, "<b>HTML");
+    const auto runs = CountRuns(169);
     window.StartTest->click();
     EXPECT_EQ(Module1::Question, 0);
-    ASSERT_EQ(services->messages.size(), 1);
-    EXPECT_TRUE(services->messages[0].startsWith("The songs of this Playlist cannot be played"));
+    EXPECT_EQ(*runs, 5);
+    ToldOnce("The songs of this Playlist cannot be played");
     // A playlist removed since the table was filled is named as written.
     mpd.Mpc({"rm", "<b>HTML"});
     Load(window, "<b>HTML");
     EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
+}
+
+// MPD's own failures are not the songs': told once, with MPD's reason, they leave every song in, and the
+// question is asked once MPD is mended.
+TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMended) {
+    // Its sound output does not open.
+    ASSERT_TRUE(mpd.Start(PrivateMpd::Output::Broken)) << mpd.Error().toStdString();
+    Window1& window = OpenWithClassics();
+    auto runs = CountRuns(169);
+    window.StartTest->click();
+    EXPECT_TRUE(*runs == 1 && Module1::Question == 0);
+    ToldOnce("MPD cannot play any song: Failed to open \"", "audio_output");
+    mpd.Stop();
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    window.StartTest->click();
+    EXPECT_TRUE(Module1::Question == 1 && mpd.IsPlaying());
+
+    // Its music folder is gone (a disk not mounted): every song fails alike, and a question tries five.
+    AnswerRight(window);
+    const QString folder = mpd.Dir() + "/music";
+    ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
+    runs = CountRuns(169);
+    window.NextQuestion->click();
+    EXPECT_EQ(*runs, 5);
+    ToldOnce("Five songs in a row could not be played", ": No such file or directory");
+    EXPECT_EQ(window.QuestionNo->text() + window.NPoints->text(), "110");
+    ASSERT_TRUE(QDir().rename(folder + ".away", folder));
+    window.NextQuestion->click();
+    EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying());
+
+    // The question's song has played to its end, and its file is gone since: Need More Time asks the
+    // question with another song, and says so once.
+    const QString title = Module1::CorrectAnswer, file = mpd.CurrentFile();
+    mpd.Mpc({"stop"});
+    ASSERT_TRUE(QFile::remove(folder + "/" + file));
+    window.MoreTime->click();
+    EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying() && Module1::CorrectAnswer != title &&
+                mpd.CurrentTitle() == Module1::CorrectAnswer);
+    ToldOnce("169: cannot play " + file);
+
+    // It is killed. The question that the right answer moves on to by itself cannot be asked: one message
+    // says what to do, and the user's own next try tells again. The answer counts; with MPD back the test
+    // goes on.
+    ASSERT_TRUE(mpd.Signal(SIGKILL));
+    int code = 0;
+    for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
+        mpd.Mpc({"status"}, &code);
+    ASSERT_NE(code, 0) << "MPD still answers";
+    AnswerRight(window);
+    FireNow(window.Timer3);
+    EXPECT_FALSE(window.Timer4.isActive()); // no song plays
+    ToldOnce("MPD does not answer");
+    window.NextQuestion->click();
+    ToldOnce("MPD does not answer");
+    EXPECT_EQ(window.NPoints->text() + window.QuestionNo->text(), "202");
+    mpd.Stop();
+    ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+    window.NextQuestion->click();
+    EXPECT_TRUE(Module1::Question == 3 && mpd.IsPlaying() && services->messages.isEmpty());
 }
 
 // A quit that the system asks for (SIGTERM: a session's end) is File > Quit, also from a box's event loop:
@@ -153,19 +201,25 @@ TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettings
     mpd.Mpc({"-q", "play", "2"});
     mpd.Mpc({"-q", "pause"});
     const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+    // Round 1's box names the first song drawn, which cannot be played; the question's song waits behind
+    // it, and is not taken up again once the quit has put the user's queue back.
+    const QDir music(mpd.Dir() + "/music");
+    const QStringList classics = mpd.Mpc({"-f", "%file%", "playlist", "Classics"}).split('\n');
+    ASSERT_TRUE(QFile::copy(music.filePath(classics[0]), music.filePath("cut.ogg")));
+    mpd.Mpc({"-q", "-w", "update"});
+    ASSERT_TRUE(QFile::resize(music.filePath("cut.ogg"), 200) &&
+                mpd.AddPlaylist("Cut", QStringList(20, "cut.ogg") + classics.mid(1, 5)));
     const std::function<void()> quit = [] { kill(getpid(), SIGTERM); };
     for (const int round : {0, 1, 2}) {
         SCOPED_TRACE(round);
         const bool inBox = round == 1, unsaved = round == 2;
         Startup::Begin();
         Window1& window = OpenWithClassics();
-        window.StartTest->click();
-        ASSERT_TRUE(mpd.IsPlaying());
+        inBox ? Load(window, "Cut") : window.StartTest->click();
         ASSERT_TRUE(QFile::remove(ConfigFile("zandolin.txt")) &&
                     (!unsaved || QDir(ConfigDir()).mkdir("zandolin.txt")));
-        services->opensUrls = false; // the support button's box says that no browser opens the page
         services->whileShown = inBox ? quit : nullptr;
-        QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.Kagi1->click(); }) : quit);
+        QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.StartTest->click(); }) : quit);
         ASSERT_EQ(RunUntilQuit(), 0);
         EXPECT_EQ(services->boxes.size(), round > 0 ? 1u : 0u); // round 1's, not the failing save's
         EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);

@@ -17,14 +17,16 @@ const QString kScript = ZANDOLIN_SOURCE_DIR "/player/mpd-private.sh";
 constexpr const char* kEnv[3][2] = {
     {"MPD_HOST", "/socket"}, {"XDG_RUNTIME_DIR", "/run"}, {"XDG_STATE_HOME", "/state"}};
 
-// Runs program against the MPD at socket (a null audio output when it starts one): its exit code (-1 when
-// it did not run to its end; the process is killed then), output and error text.
+// Runs program against the MPD at socket (with that audio output when it starts one): its exit code (-1
+// when it did not run to its end; the process is killed then), output and error text.
 std::tuple<int, QString, QString> Run(const QString& program, const QStringList& arguments,
-                                      const QString& socket) {
+                                      const QString& socket, PrivateMpd::Output output = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("MPD_HOST", socket);
-    env.insert("ZANDOLIN_MPD_OUTPUT", "null");
+    env.insert("ZANDOLIN_MPD_OUTPUT", output == PrivateMpd::Output::Broken ? "alsa" : "null");
+    if (output == PrivateMpd::Output::Broken)
+        env.insert("ALSA_CONFIG_PATH", "/nonexistent/alsa.conf");
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     const bool finished = process.waitForStarted() && process.waitForFinished(120000);
@@ -37,14 +39,14 @@ std::tuple<int, QString, QString> Run(const QString& program, const QStringList&
 
 } // namespace
 
-bool PrivateMpd::RunScript(const QString& command) {
-    const auto [code, out, err] = Run("bash", {kScript, command, Dir()}, dir_.filePath("socket"));
+bool PrivateMpd::RunScript(const QString& command, Output output) {
+    const auto [code, out, err] = Run("bash", {kScript, command, Dir()}, dir_.filePath("socket"), output);
     if (code != 0 && error_.isEmpty()) // keep the first reason
         error_ = QString("mpd-private.sh %1 failed: %2").arg(command, err);
     return code == 0;
 }
 
-bool PrivateMpd::Start() {
+bool PrivateMpd::Start(Output output) {
     if (running_)
         return true;
     // The watchdog outlives a crashed or killed test program and cleans up after it.
@@ -56,7 +58,7 @@ bool PrivateMpd::Start() {
     running_ = true; // from here on Stop() has something to undo, even if the start fails half-way
     for (int i = 0; i < 3; ++i)
         oldEnv_[i] = qgetenv(kEnv[i][0]);
-    if (!RunScript("start")) {
+    if (!RunScript("start", output)) {
         Stop();
         return false;
     }

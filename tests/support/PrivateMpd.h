@@ -14,10 +14,13 @@ class PrivateMpd {
 public:
     ~PrivateMpd() { Stop(); }
 
+    // The audio output: a null one, or one that opens on no machine (ALSA without its configuration), so
+    // that MPD cannot play any song.
+    enum class Output { Null, Broken };
     // Starts MPD (playlists "Classics" 12 songs, "Everything Odd" 10, "Mixed Bag" 15, "Short Set" 9) and
     // points MPD_HOST at it, and XDG_RUNTIME_DIR and XDG_STATE_HOME at folders of its own. False with Error()
     // set when it does not start.
-    bool Start();
+    bool Start(Output output = Output::Null);
     // Stops MPD, waits until it has exited and restores the environment. Safe to call twice.
     void Stop();
     // Sends MPD a signal (SIGSTOP makes an MPD that never answers, SIGCONT brings it back).
@@ -42,7 +45,7 @@ public:
     bool IsPlaying() const { return Mpc({"status"}).contains("[playing]"); }
 
 private:
-    bool RunScript(const QString& command);
+    bool RunScript(const QString& command, Output output = Output::Null);
 
     QTemporaryDir dir_{QDir::tempPath() + "/zmpd-XXXXXX"};
     bool running_ = false;
