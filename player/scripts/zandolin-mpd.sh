@@ -140,10 +140,11 @@ zandolin_plays() {
     [[ $1 == *$'\n[playing]'* && $1 != *$'\nERROR: '* ]]
 }
 
-# Sets zandolin_reason to the error in MPD's status $1, if any.
+# Sets zandolin_reason to the error in MPD's status $1, if any: its one line.
 zandolin_status_error() {
     zandolin_reason=
     [[ $1 != *$'\nERROR: '* ]] || zandolin_reason=${1##*$'\n'ERROR: }
+    zandolin_reason=${zandolin_reason%%$'\n'*}
 }
 
 # Says that MPD cannot play any song, in MPD's words when its status $1 or the
