@@ -118,17 +118,17 @@ BENCHMARK(BM_ParseAndListTitles_Cursor)->Unit(benchmark::kMillisecond);
 class LoadOfBig {
 public:
     explicit LoadOfBig(benchmark::State& state) : state_(state) {
-        if (!DemoMpd::Get().Ready()) {
-            state.SkipWithError(DemoMpd::Get().Error().toStdString().c_str());
+        if (!bench::FixtureReady(state))
             return;
-        }
         auto services = std::make_unique<bench::SilentServices>();
         silent_ = services.get();
         previous_ = fw::SetServices(std::move(services));
         window_ = &Window1::instance();
-        if (window_->Playlists->ListCount() <= kRow ||
-            window_->Playlists->Cell(kRow, 1) != QStringLiteral("Big"))
-            state.SkipWithError("the playlist table does not list Big second");
+        if (silent_->boxes)
+            bench::Fail(state, QStringLiteral("a message box came up: ") + silent_->firstText);
+        else if (window_->Playlists->ListCount() <= kRow ||
+                 window_->Playlists->Cell(kRow, 1) != QStringLiteral("Big"))
+            bench::Fail(state, QStringLiteral("the playlist table does not list Big second"));
     }
     ~LoadOfBig() {
         if (!window_)
@@ -144,9 +144,13 @@ public:
         window_->Playlists->ListIndex(kRow);
         emit window_->Playlists->cellDoubleClicked(kRow, 1);
     }
-    void CheckListed() {
-        if (window_->NoSongs->text() != QString::number(kTitles) || silent_->boxes)
-            state_.SkipWithError("the songs were not listed");
+    // False (and the benchmark failed, saying why) unless the whole playlist was listed.
+    bool CheckListed() {
+        if (silent_->boxes)
+            bench::Fail(state_, QStringLiteral("a message box came up: ") + silent_->firstText);
+        else if (window_->NoSongs->text() != QString::number(kTitles))
+            bench::Fail(state_, QStringLiteral("the songs were not listed"));
+        return !state_.error_occurred();
     }
     // Lets the loader thread end and its queued call hide Busy.
     void FinishLoad() {
@@ -165,13 +169,13 @@ private:
 };
 
 void BM_Bare168(benchmark::State& state) {
-    if (!DemoMpd::Get().Ready()) {
-        state.SkipWithError(DemoMpd::Get().Error().toStdString().c_str());
+    if (!bench::FixtureReady(state))
         return;
-    }
     const QString big = QString::number(DemoMpd::kBigPlaylist);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(fw::ScriptRunner::Run(168, {big}));
+    for (auto _ : state) {
+        if (!bench::Attempt(state, [&] { benchmark::DoNotOptimize(fw::ScriptRunner::Run(168, {big})); }))
+            break;
+    }
 }
 BENCHMARK(BM_Bare168)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
@@ -184,7 +188,8 @@ void BM_DoubleClickToCount(benchmark::State& state) {
     for (auto _ : state) {
         load.DoubleClick();
         state.PauseTiming();
-        load.CheckListed();
+        if (!load.CheckListed())
+            break;
         load.FinishLoad();
         state.ResumeTiming();
     }
@@ -201,9 +206,12 @@ void BM_DoubleClickToBusyHidden(benchmark::State& state) {
         load.DoubleClick();
         load.FinishLoad();
         state.PauseTiming();
-        load.CheckListed();
-        if (!load.Window().Busy->isHidden())
-            state.SkipWithError("Busy stayed up");
+        if (!load.CheckListed())
+            break;
+        if (!load.Window().Busy->isHidden()) {
+            bench::Fail(state, QStringLiteral("Busy stayed up"));
+            break;
+        }
         state.ResumeTiming();
     }
 }

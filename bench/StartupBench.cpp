@@ -13,19 +13,26 @@
 namespace {
 
 void BM_StartupToPlaylists(benchmark::State& state) {
-    if (!bench::DemoMpd::Get().Ready()) {
-        state.SkipWithError("the private MPD did not start");
+    if (!bench::FixtureReady(state))
         return;
-    }
-    auto previous = fw::SetServices(std::make_unique<bench::SilentServices>());
+    auto services = std::make_unique<bench::SilentServices>();
+    bench::SilentServices* silent = services.get();
+    auto previous = fw::SetServices(std::move(services));
     for (auto _ : state) {
-        Startup::Begin();
-        QCoreApplication::processEvents(); // the windows show
-        if (Window1::instance().Playlists->ListCount() < 2)
-            state.SkipWithError("the playlist table was not filled");
-        state.PauseTiming();
+        const bool opened = bench::Attempt(state, [] {
+            Startup::Begin();
+            QCoreApplication::processEvents(); // the windows show
+        });
+        if (opened)
+            state.PauseTiming(); // not after a failure, which has stopped the clock
+        if (opened && silent->boxes)
+            bench::Fail(state, QStringLiteral("a message box came up: ") + silent->firstText);
+        else if (opened && Window1::instance().Playlists->ListCount() < 2)
+            bench::Fail(state, QStringLiteral("the playlist table was not filled"));
         Startup::End();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (state.error_occurred())
+            break;
         state.ResumeTiming();
     }
     fw::SetServices(std::move(previous));
@@ -33,10 +40,8 @@ void BM_StartupToPlaylists(benchmark::State& state) {
 BENCHMARK(BM_StartupToPlaylists)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
 void BM_BareWindowAndScripts(benchmark::State& state) {
-    if (!bench::DemoMpd::Get().Ready()) {
-        state.SkipWithError("the private MPD did not start");
+    if (!bench::FixtureReady(state))
         return;
-    }
     for (auto _ : state) {
         QMainWindow window;
         window.setFixedSize(863, 432);
@@ -44,15 +49,20 @@ void BM_BareWindowAndScripts(benchmark::State& state) {
         auto* songs = new QTableWidget(&window);
         playlists->setGeometry(34, 330, 388, 82);
         songs->setGeometry(441, 330, 388, 82);
-        fw::ScriptRunner::Run(173);
-        const QStringList names = fw::ScriptRunner::Run(172).split(QLatin1Char(','));
+        QStringList names;
+        if (!bench::Attempt(state, [&] {
+                fw::ScriptRunner::Run(173);
+                names = fw::ScriptRunner::Run(172).split(QLatin1Char(','));
+            }))
+            break;
         playlists->setColumnCount(2);
         for (const QString& name : names) {
             const int row = playlists->rowCount();
             playlists->insertRow(row);
             playlists->setItem(row, 1, new QTableWidgetItem(name));
         }
-        fw::ScriptRunner::Run(174);
+        if (!bench::Attempt(state, [] { fw::ScriptRunner::Run(174); }))
+            break;
         window.show();
         QCoreApplication::processEvents();
     }
