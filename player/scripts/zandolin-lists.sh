@@ -75,6 +75,76 @@ zandolin_entries() {
     fi
 }
 
+# Sets zandolin_reason to the error in MPD's status $1, if any: its one line.
+zandolin_status_error() {
+    zandolin_reason=
+    [[ $1 != *$'\nERROR: '* ]] || zandolin_reason=${1##*$'\n'ERROR: }
+    zandolin_reason=${zandolin_reason%%$'\n'*}
+}
+
+# Says that MPD cannot play any song, in MPD's words when its status $1 or the
+# status after one more try gives them, and returns 78 (EX_CONFIG of
+# sysexits.h), by which the caller knows that no other song would play either.
+# MPD pauses a song whose audio output does not open (all outputs disabled
+# too), and a later command clears the error: asking it to play once more
+# brings the reason back at once.
+zandolin_output_fails() {
+    local status=$1 try
+    zandolin_status_error "$status"
+    for try in 1 2 3 4 5 6 7 8 9 10; do
+        [ -z "$zandolin_reason" ] || break
+        if [ "$try" -eq 1 ]; then
+            status=$(zandolin_mpc play 2>/dev/null) || break
+        else
+            sleep 0.05
+            status=$(zandolin_mpc status 2>/dev/null) || break
+        fi
+        zandolin_status_error "$status"
+    done
+    printf '%s%s%s\n' "MPD cannot play any song: " \
+        "${zandolin_reason:-its audio output pauses every song}." \
+        " Check the audio_output section of MPD's configuration (mpd.conf) and the sound device or server it names, then try again." >&2
+    return 78
+}
+
+# Judges a song that does not play, by MPD's status $1 after its start (with
+# $2 the messages of the mpc call that failed, $3 its exit code, 0 when none
+# failed).  Returns 69 when MPD does not answer, 78 when MPD cannot play any
+# song (zandolin_output_fails), else 65 (EX_DATAERR): this song cannot be
+# played, said on stderr after $zandolin_about.
+zandolin_judge_failure() {
+    local status=$1 failed=$2 rc=$3
+    if [ "$rc" -ne 0 ] && zandolin_unreachable "$failed"; then
+        zandolin_no_answer
+        return
+    fi
+    # The status, when the call that failed has not given it.
+    if [ "$rc" -ne 0 ]; then
+        status=$(zandolin_about='' zandolin_mpc status 2>/dev/null)
+        [ "$?" -ne 69 ] || { zandolin_no_answer; return; }
+    fi
+    # MPD's error, else what the failed call said (MPD's error too, when it
+    # came first).
+    zandolin_status_error "$status"
+    if [ -z "$zandolin_reason" ] && [[ $failed == *'MPD error: '* ]]; then
+        zandolin_reason=${failed##*MPD error: }
+        zandolin_reason=${zandolin_reason%%$'\n'*}
+        status+=$'\nERROR: '$zandolin_reason
+    fi
+    # A song that cannot be decoded leaves MPD stopped; only MPD's own failure
+    # pauses it.
+    case $zandolin_reason in
+    'Failed to decode '*) ;;
+    *) if [[ $status == *$'\n[paused]'* || $zandolin_reason == *'audio output'* ||
+        $zandolin_reason == 'Failed to open "'*'" ('*')'* ]]; then
+        zandolin_output_fails "$status"
+        return
+    fi ;;
+    esac
+    printf '%s%s\n' "$zandolin_about" "${zandolin_reason:-MPD does not play it}" >&2
+    return 65
+}
+
 # Prints the track numbers of playlist number $1, called $2, whose file is $3,
 # joined by ",": from 168's kept listing, else as MPD lists the playlist now.
 zandolin_tracks_of_file() {

@@ -135,93 +135,50 @@ zandolin_mpc() {
     return 1
 }
 
-# MPD's status says the song plays: "[playing]" and no error.
+# Runs mpc as zandolin_run_mpc does, but sets zandolin_out to its output
+# rather than letting it through.  With a file for mpc's messages, its output
+# goes through a file beside it too: cheaper than a subshell.
+zandolin_mpc_out() {
+    local rc
+    if [ -z "$zandolin_errors" ]; then
+        zandolin_out=$(zandolin_run_mpc "$@"; rc=$?; printf '\037%s' "$zandolin_err"; exit "$rc")
+        rc=$?
+        zandolin_err=${zandolin_out##*$'\037'}
+        zandolin_out=${zandolin_out%$'\037'*}
+        return "$rc"
+    fi
+    zandolin_run_mpc "$@" >"$zandolin_errors.out"
+    rc=$?
+    zandolin_out=
+    [ ! -s "$zandolin_errors.out" ] || IFS= read -r -d '' zandolin_out <"$zandolin_errors.out"
+    return "$rc"
+}
+
+# MPD's status $1 says that the song plays: "[playing]" and no error.
 zandolin_plays() {
     [[ $1 == *$'\n[playing]'* && $1 != *$'\nERROR: '* ]]
 }
 
-# Sets zandolin_reason to the error in MPD's status $1, if any: its one line.
-zandolin_status_error() {
-    zandolin_reason=
-    [[ $1 != *$'\nERROR: '* ]] || zandolin_reason=${1##*$'\n'ERROR: }
-    zandolin_reason=${zandolin_reason%%$'\n'*}
-}
-
-# Says that MPD cannot play any song, in MPD's words when its status $1 or the
-# status after one more try gives them, and returns 78 (EX_CONFIG of
-# sysexits.h), by which the caller knows that no other song would play either.
-# MPD pauses a song whose audio output does not open (all outputs disabled
-# too), and a later command clears the error: asking it to play once more
-# brings the reason back at once.
-zandolin_output_fails() {
-    local status=$1 try
-    zandolin_status_error "$status"
-    for try in 1 2 3 4 5 6 7 8 9 10; do
-        [ -z "$zandolin_reason" ] || break
-        if [ "$try" -eq 1 ]; then
-            status=$(zandolin_mpc play 2>/dev/null) || break
-        else
-            sleep 0.05
-            status=$(zandolin_mpc status 2>/dev/null) || break
-        fi
-        zandolin_status_error "$status"
-    done
-    printf '%s%s%s
-' "MPD cannot play any song: " \
-        "${zandolin_reason:-its audio output pauses every song}." \
-        " Check the audio_output section of MPD's configuration (mpd.conf) and the sound device or server it names, then try again." >&2
-    return 78
-}
-
-# Judges the song just started (or resumed) by MPD's status $1, as printed
-# after the seek that waits for its decoder (with $2 the seek's messages and
-# $3 its exit code; "" and 0 without a seek), and by one more status a
-# moment later: a failing decoder now and then lets the seek through.
-# Returns 0 when it plays, 69 when MPD does not answer, 78 when MPD cannot play
-# any song (zandolin_output_fails), else 65 (EX_DATAERR): this song cannot be
-# played, said on stderr after $zandolin_about.
-zandolin_judge_song() {
-    local status=$1 seek=$2 rc=$3
-    if [ "$rc" -ne 0 ] && zandolin_unreachable "$seek"; then
-        zandolin_no_answer
-        return
-    fi
+# Checks that the song plays, by the output of the mpc call just made (its
+# exit code $1, zandolin_out and zandolin_err) and by one more status a moment
+# later.  Returns 0 when it plays, else as zandolin_judge_failure.
+zandolin_check_plays() {
+    local rc=$1 failed=$zandolin_err status=$zandolin_out
     if [ "$rc" -eq 0 ] && zandolin_plays "$status"; then
-        status=$(zandolin_about='' zandolin_mpc status 2>/dev/null)
-        rc=$?
-        zandolin_plays "$status" && return 0
-    elif [ "$rc" -ne 0 ]; then
-        status=$(zandolin_about='' zandolin_mpc status 2>/dev/null)
-        rc=$?
+        zandolin_mpc_out status
+        rc=$? failed=$zandolin_err status=$zandolin_out
+        [ "$rc" -ne 0 ] || ! zandolin_plays "$status" || return 0
     fi
-    [ "$rc" -ne 69 ] || { zandolin_no_answer; return; }
-    # MPD's error, else what the seek said (MPD's error too, when it came first).
-    zandolin_status_error "$status"
-    if [ -z "$zandolin_reason" ] && [[ $seek == *'MPD error: '* ]]; then
-        zandolin_reason=${seek##*MPD error: }
-        status+=$'\nERROR: '$zandolin_reason
-    fi
-    # A song that cannot be decoded leaves MPD stopped; only MPD's own failure
-    # pauses it.
-    case $zandolin_reason in
-    'Failed to decode '*) ;;
-    *) if [[ $status == *$'\n[paused]'* || $zandolin_reason == *'audio output'* ||
-        $zandolin_reason == 'Failed to open "'*'" ('*')'* ]]; then
-        zandolin_output_fails "$status"
-        return
-    fi ;;
-    esac
-    printf '%s%s\n' "$zandolin_about" "${zandolin_reason:-MPD does not play it}" >&2
-    return 65
+    zandolin_lists && zandolin_judge_failure "$status" "$failed" "$rc"
 }
 
-# Runs "mpc seek 0", which waits until MPD's decoder has opened the song just
-# started, and judges the song (zandolin_judge_song).
+# Checks that the song just started plays.  A seek to 0 waits until MPD's
+# player has taken it, usually once the decoder has opened the file, and so
+# fails for a song MPD cannot play; but a seek that comes while the decoder
+# is still starting is put off and returns at once, hence the second look.
 zandolin_check_started() {
-    local out rc
-    out=$(zandolin_run_mpc seek 0; rc=$?; printf '\n\037%s' "$zandolin_err"; exit "$rc")
-    rc=$?
-    zandolin_judge_song "${out%$'\n\037'*}" "${out##*$'\037'}" "$rc"
+    zandolin_mpc_out seek 0
+    zandolin_check_plays "$?"
 }
 
 # Creates folder $1 (mode 700) when missing; fails unless it is a real folder
