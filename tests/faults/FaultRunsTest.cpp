@@ -1,6 +1,5 @@
-// Faults from outside while the program runs: the music player killed during a test, a script that
-// cannot be run, the program killed while it saves or asked to quit by the system. Each time nothing is
-// lost.
+// Faults from outside while the program runs: MPD failing or killed, songs it cannot play, the program
+// killed while it saves or asked to quit by the system. Each time nothing is lost.
 #include "app/Startup.h"
 #include "framework/ScriptRunner.h"
 #include "quiz/Module1.h"
@@ -92,8 +91,7 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     Module1::R = std::make_unique<QRandomGenerator>(7);
     Window1& window = Window1::instance();
     Load(window, "<b>Broken");
-    // While the user reads of a song that cannot be played, the question's song waits, and so does its
-    // listening time.
+    // While the user reads of a song that cannot be played, the question's song and its time wait.
     bool waitedForTheUser = true;
     services->whileShown = [&] { waitedForTheUser &= !window.Timer4.isActive() && !mpd.IsPlaying(); };
     window.StartTest->click();
@@ -110,8 +108,7 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     }
     EXPECT_EQ(Module1::Points, 200);
     EXPECT_TRUE(waitedForTheUser);
-    // One message for each broken song drawn, naming it as written; none is named twice, also the one on
-    // eight rows.
+    // One message for each broken song drawn, naming it as written; none twice, also the one on 8 rows.
     ASSERT_FALSE(services->boxes.empty());
     for (const ShownBox& box : services->boxes)
         EXPECT_TRUE(box.plain && box.text.startsWith("169: cannot play <b>x/") &&
@@ -171,9 +168,8 @@ TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMe
                 mpd.CurrentTitle() == Module1::CorrectAnswer);
     ToldOnce("169: cannot play " + file);
 
-    // It is killed. The question that the right answer moves on to by itself cannot be asked: one message
-    // says what to do, and the user's own next try tells again. The answer counts; with MPD back the test
-    // goes on.
+    // It is killed: the question that a right answer moves on to is not asked, with one message, and the
+    // user's own next try tells again. The answer counts; with MPD back the test goes on.
     ASSERT_TRUE(mpd.Signal(SIGKILL));
     int code = 0;
     for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
