@@ -172,6 +172,13 @@ zandolin_check_plays() {
     zandolin_lists && zandolin_judge_failure "$status" "$failed" "$rc"
 }
 
+# Returns exit code $1 of a song's start as its caller takes it: a failure
+# that is neither MPD's silence (69) nor MPD's own (78) is the song's (65).
+zandolin_song_status() {
+    case $1 in 0 | 69 | 78) return "$1" ;; esac
+    return 65
+}
+
 # Checks that the song just started plays.  A seek to 0 waits until MPD's
 # player has taken it, usually once the decoder has opened the file, and so
 # fails for a song MPD cannot play; but a seek that comes while the decoder

@@ -46,23 +46,10 @@ bool OnMainThread() {
     return app && QThread::currentThread() == app->thread();
 }
 
-// What a step has learnt about MPD so far (main thread only): that it does not answer (the error that
-// said so).
-struct StepMemory {
-    quint64 step = 0;
-    std::exception_ptr noAnswer;
-};
-StepMemory memory;
-
-// This step's memory, or nothing outside a step.
-StepMemory* MemoryOfThisStep() {
-    const quint64 step = Step::Current();
-    if (step == 0)
-        return nullptr;
-    if (memory.step != step)
-        memory = StepMemory{step, nullptr};
-    return &memory;
-}
+// The last step that found MPD not answering (main thread only), and the error that said so: the later
+// runs of that step fail at once with it.
+quint64 silentStep = 0;
+std::exception_ptr silence;
 
 // The wait for MPD that a run gets, in whole seconds (as mpc reads MPD_TIMEOUT), and whether the user
 // chose it.
@@ -195,14 +182,16 @@ void ScriptRunner::SetRunObserver(std::function<void(int)> observer) {
 }
 
 QString ScriptRunner::Run(int number, const QStringList& arguments) {
-    StepMemory* step = MemoryOfThisStep();
-    if (step && step->noAnswer)
-        std::rethrow_exception(step->noAnswer);
+    const quint64 step = Step::Current();
+    if (step != 0 && step == silentStep)
+        std::rethrow_exception(silence);
     try {
         return RunProcess(number, arguments);
     } catch (const NoAnswerError&) {
-        if (step)
-            step->noAnswer = std::current_exception();
+        if (step != 0) {
+            silentStep = step;
+            silence = std::current_exception();
+        }
         throw;
     }
 }

@@ -189,17 +189,14 @@ void Window1::AskQuestion(Ask ask) {
         restoreDraw();
         throw;
     }
-    switch (search.outcome) {
-    case SongSearch::NoneLeft:
+    if (search.outcome != SongSearch::Plays)
         restoreDraw();
+    if (search.outcome == SongSearch::NoneLeft) {
         Quit_Action();
         throw fw::Error(kNoSongPlaysMessage.arg(search.firstFailure));
-    case SongSearch::TooManyFailed:
-        restoreDraw();
-        throw fw::Error(kSongsFailInARowMessage.arg(search.lastFailure));
-    case SongSearch::Plays:
-        break;
     }
+    if (search.outcome == SongSearch::TooManyFailed)
+        throw fw::Error(kSongsFailInARowMessage.arg(search.lastFailure));
 
     unplayable_ = leftOut;
     if (ask == Ask::SameQuestion) {
