@@ -130,10 +130,9 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
 }
 
-// MPD's own failures are not the songs': told once, with MPD's reason, they leave every song in, and the
-// question is asked once MPD is mended.
+// MPD's own failures (an output that does not open, its music folder gone, MPD killed) are not the songs':
+// told once, with MPD's reason, they leave every song in; the question is asked once MPD is mended.
 TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMended) {
-    // Its sound output does not open.
     ASSERT_TRUE(mpd.Start(PrivateMpd::Output::Broken)) << mpd.Error().toStdString();
     Window1& window = OpenWithClassics();
     auto runs = CountRuns(169);
@@ -158,8 +157,7 @@ TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMe
     window.NextQuestion->click();
     EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying());
 
-    // The question's song has played to its end, and its file is gone since: Need More Time asks the
-    // question with another song, and says so once.
+    // The song played to its end and its file is gone: Need More Time asks with another song, told once.
     const QString title = Module1::CorrectAnswer, file = mpd.CurrentFile();
     mpd.Mpc({"stop"});
     ASSERT_TRUE(QFile::remove(folder + "/" + file));
@@ -168,8 +166,7 @@ TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMe
                 mpd.CurrentTitle() == Module1::CorrectAnswer);
     ToldOnce("169: cannot play " + file);
 
-    // It is killed: the question that a right answer moves on to is not asked, with one message, and the
-    // user's own next try tells again. The answer counts; with MPD back the test goes on.
+    // Killed: a right answer's next question is not asked, told once, and again at the user's own try.
     ASSERT_TRUE(mpd.Signal(SIGKILL));
     int code = 0;
     for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
