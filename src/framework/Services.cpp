@@ -147,7 +147,8 @@ public:
     int AskMessage(const QString& prompt, int buttonCode, const QString& title) override {
         const auto box = NewMessageBox(prompt, title, buttonCode);
         box->exec();
-        return PressedName(*box) == QLatin1String("cancel") ? MsgBoxCancel : MsgBoxOK;
+        // A box closed without an answer (by a quit) is no OK.
+        return PressedName(*box) == QLatin1String("ok") ? MsgBoxOK : MsgBoxCancel;
     }
 
     DialogAnswer AskDialog(const MessageDialog& dialog) override {

@@ -9,14 +9,29 @@
 #include "support/TestSupport.h"
 #include "update/selfTest.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
 #include <QTest>
 #include <csignal>
 
 using StartupTest = testing_support::AppTest;
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
-// A script says that MPD does not answer by its exit status alone.
-const QString kTimeout = "echo 'MPD does not answer at here: start it.' >&2; exit 69";
+// A script says that MPD does not answer by its exit status alone, and where; the program says what to do.
+const QString kTimeout = "echo 'MPD does not answer at here' >&2; exit 69";
+const QString kAtStartUp =
+    "MPD does not answer at here: start MPD or set MPD_HOST, then start Zandolin again.";
+
+// The disposition of signal number, as a handler's address.
+sighandler_t HandlerOf(int number) {
+    struct sigaction action {};
+    sigaction(number, nullptr, &action);
+    return action.sa_handler;
+}
 
 TEST_F(StartupTest, StartsInOrderTheEditMenuWorksOnTheFocusedTextAndQuitClosesTheProgram) {
     UseStubScripts({{172, "printf 'Library,Rock,Jazz'"}});
@@ -65,7 +80,7 @@ TEST_F(StartupTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
     UseStubScripts({{174, kTimeout}, {173, kTimeout}, {172, kTimeout}, {170, kTimeout}});
     // The opening is one step: its first run tells what to do, and no later run asks again.
     Startup::Begin();
-    EXPECT_EQ(services->messages, QStringList{"MPD does not answer at here: start it."});
+    EXPECT_EQ(services->messages, QStringList{kAtStartUp});
     const auto run = [](int script) { return [script] { fw::ScriptRunner::Run(script); }; };
     // A timer's step asks again but does not repeat what the user was told; the user's own step does.
     fw::GuardUnattended(run(170));
@@ -80,9 +95,10 @@ TEST_F(StartupTest, APlayerThatDoesNotAnswerIsAskedOncePerStepAndReportedOnce) {
     EXPECT_EQ(ScriptLog(), (QStringList{"174", "170", "170", "171", "170", "173"}));
 }
 
-// Ctrl+C in a terminal reaches the running script too: the quit comes after it and still runs 173.
+// Ctrl+C in a terminal reaches the quiz, not the script that it runs in a process group of its own: the
+// quit comes after the script and still runs 173. After it, any of the quit signals ends the program.
 TEST_F(StartupTest, CtrlCWhileAScriptRunsQuitsAfterItAndGivesTheQueueBack) {
-    UseStubScripts({{169, "kill -INT $PPID $$"}});
+    UseStubScripts({{169, "kill -INT $PPID; read -r _ _ _ _ group _ </proc/$$/stat; [ $group = $$ ]"}});
     const auto former = std::signal(SIGINT, SIG_DFL); // a shell ignores it for a job in the background
     Startup::Begin();
     Window1& main = Window1::instance();
@@ -91,6 +107,62 @@ TEST_F(StartupTest, CtrlCWhileAScriptRunsQuitsAfterItAndGivesTheQueueBack) {
     QTimer::singleShot(0, main.StartTest, &QPushButton::click);
     EXPECT_EQ(RunUntilQuit(), 0);
     EXPECT_TRUE(ScriptLog().value(4).startsWith("169") && ScriptLog().mid(5) == QStringList({"173", "173"}));
+    EXPECT_EQ(services->messages, QStringList());
+    for (const int number : {SIGINT, SIGTERM, SIGHUP})
+        EXPECT_EQ(HandlerOf(number), SIG_DFL) << number;
     Startup::End();
     std::signal(SIGINT, former);
+}
+
+// A quit while a real box of the opening is up (MPD does not answer) is File > Quit: the box closes, nothing
+// runs that had not run, and the program ends without its event loop, status 0.
+TEST_F(StartupTest, AQuitSignalDuringAStartUpMessageEndsTheProgramAsFileQuitDoes) {
+    UseStubScripts({{173, kTimeout}});
+    WriteFile(ConfigFile("zandolin.txt"), "False\n");
+    auto recording = fw::SetServices(nullptr); // the real boxes
+    QTimer::singleShot(0, [] {
+        if (HandlerOf(SIGTERM) != SIG_DFL) // a test that would end the test program fails instead
+            raise(SIGTERM);
+    });
+    QTimer stuck;
+    stuck.callOnTimeout([] { QApplication::activeModalWidget()->close(); });
+    stuck.start(10000);
+    EXPECT_EQ(Startup::Begin(), 0);
+    EXPECT_TRUE(stuck.isActive());
+    fw::SetServices(std::move(recording));
+    EXPECT_EQ(ScriptLog(), (QStringList{"174", "173"})); // the opening's step knows that MPD is silent
+    EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), "False\n");
+    EXPECT_EQ(fw::OpenInstance<Window1>(), nullptr);
+}
+
+// One quiz per MPD, named as its clients find it: a second start for it touches nothing and says why. A
+// lock left by a run that crashed keeps no one out; another MPD has a quiz of its own.
+TEST_F(StartupTest, OneQuizPerMpdAndALockLeftByACrashKeepsNoOneOut) {
+    UseStubScripts({});
+    ASSERT_TRUE(QDir().mkpath(ConfigFile("state/zandolin")));
+    QLockFile running(ConfigFile("state/zandolin/quiz-localhost-6600.lock"));
+    ASSERT_TRUE(running.tryLock());
+    qputenv("MPD_HOST", "secret@LocalHost");
+    qputenv("MPD_PORT", "6600");
+    EXPECT_EQ(Startup::Begin(), 1);
+    EXPECT_EQ(services->messages, QStringList{"Zandolin is already running for the MPD at localhost port "
+                                              "6600.  One MPD has one queue, so one quiz at a time plays on "
+                                              "it: use the window that is open, or quit it first."});
+    EXPECT_TRUE(ScriptLog().isEmpty() && !fw::OpenInstance<Window1>());
+    Startup::End();
+    qputenv("MPD_PORT", "6601");
+    EXPECT_EQ(Startup::Begin(), std::nullopt);
+    Startup::End();
+    // The lock of a process that is gone.
+    QProcess gone;
+    gone.start("true");
+    const qint64 pid = gone.waitForStarted() ? gone.processId() : 0;
+    ASSERT_TRUE(gone.waitForFinished());
+    QByteArray left = ReadFile(running.fileName()).toUtf8();
+    running.unlock();
+    WriteFile(running.fileName(), left.replace(0, left.indexOf('\n'), QByteArray::number(pid)));
+    qunsetenv("MPD_HOST");
+    qunsetenv("MPD_PORT");
+    EXPECT_EQ(Startup::Begin(), std::nullopt);
+    EXPECT_EQ(ScriptLog().size(), 8); // the two that opened
 }

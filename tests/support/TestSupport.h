@@ -80,7 +80,7 @@ protected:
 
 private:
     QTemporaryDir config_, scripts_;
-    QByteArray oldConfig_;
+    QByteArray oldConfig_, oldState_;
     std::unique_ptr<fw::UserServices> previous_;
 };
 
