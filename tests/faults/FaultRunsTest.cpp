@@ -60,6 +60,18 @@ protected:
         EXPECT_TRUE(told.size() == 1 && told[0].startsWith(start) && told[0].contains(part))
             << told.join('|').toStdString();
     }
+    // Gives MPD a queue of the user's own ("Short Set", its second song paused); returns it as QueueNow.
+    QString GiveTheUserAQueue() {
+        for (const QStringList& command :
+             {QStringList{"clear"}, {"load", "Short Set"}, {"play", "2"}, {"pause"}})
+            mpd.Mpc(QStringList{"-q"} + command);
+        return QueueNow();
+    }
+    // MPD's queue: its files, its current song and whether it is paused.
+    QString QueueNow() const {
+        return mpd.Mpc({"-f", "%file%", "playlist"}) + "|" + mpd.CurrentFile() + "|" +
+               (mpd.Mpc({"status"}).contains("[paused]") ? "paused" : "");
+    }
     // Waits until the MPD that was stopped or killed no longer answers.
     void AwaitMpdGone() {
         int code = 0;
@@ -239,10 +251,7 @@ TEST_F(FaultTest, TheUsersQueueComesBackAfterMpdStalledOrRestartedDuringNextSong
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     for (const bool restart : {false, true}) {
         SCOPED_TRACE(restart);
-        for (const QStringList& command :
-             {QStringList{"clear"}, {"load", "Short Set"}, {"play", "2"}, {"pause"}})
-            mpd.Mpc(QStringList{"-q"} + command);
-        const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+        const QString mine = GiveTheUserAQueue();
         Window1& window = OpenWithClassics();
         window.StartTest->click();
         AnswerRight(window);
@@ -257,8 +266,7 @@ TEST_F(FaultTest, TheUsersQueueComesBackAfterMpdStalledOrRestartedDuringNextSong
         } else
             mpd.Signal(SIGCONT);
         window.close();
-        EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);
-        EXPECT_TRUE(mpd.CurrentFile() == current && mpd.Mpc({"status"}).contains("[paused]"));
+        EXPECT_EQ(QueueNow(), mine);
     }
 }
 
@@ -267,10 +275,7 @@ TEST_F(FaultTest, TheUsersQueueComesBackAfterMpdStalledOrRestartedDuringNextSong
 // standard error: a box would hold the quit up) and the event loops end. SIGTERM is as before afterwards.
 TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettingsAlsoFromABox) {
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    mpd.Mpc({"-q", "load", "Short Set"});
-    mpd.Mpc({"-q", "play", "2"});
-    mpd.Mpc({"-q", "pause"});
-    const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+    const QString mine = GiveTheUserAQueue();
     // Round 1's box names the first song drawn, which cannot be played; the question's song waits behind
     // it, and is not taken up again once the quit has put the user's queue back.
     const QDir music(mpd.Dir() + "/music");
@@ -292,8 +297,7 @@ TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettings
         QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.StartTest->click(); }) : quit);
         ASSERT_EQ(RunUntilQuit(), 0);
         EXPECT_EQ(services->boxes.size(), round > 0 ? 1u : 0u); // round 1's, not the failing save's
-        EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);
-        EXPECT_TRUE(mpd.CurrentFile() == current && mpd.Mpc({"status"}).contains("[paused]"));
+        EXPECT_EQ(QueueNow(), mine);
         EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), unsaved ? "" : "True\n");
         Startup::End();
         struct sigaction former {};
