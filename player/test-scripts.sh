@@ -306,6 +306,22 @@ check_queue_kept "a queue the user made meanwhile wins over the saved one" \
 check_queue_kept "a queue changed during a round is replaced; the one from before comes back" \
     "make_queue 3 5 pause ${mixed[*]}" \
     "make_queue 1 0 pause ${mixed[4]}; 169 $classics 3; 170; $quit" "${mixed[*]} | paused | 3 0:05"
+# Any song of the round counts, not only the last: a restarted MPD restores
+# the queue of its state file, which may be older.
+played=("$(sed -n 2p "$lists/Classics.m3u")" "$(sed -n 7p "$lists/Classics.m3u")")
+check_queue_kept "a queue of an earlier question's song is the quiz's" \
+    "make_queue 3 5 pause ${mixed[*]}" "make_queue 1 0 pause ${played[0]}; $quit" \
+    "${mixed[*]} | paused | 3 0:05"
+check_queue_kept "a queue of two songs of the round is the user's" \
+    "make_queue 3 5 pause ${mixed[*]}" "make_queue 2 0 pause ${played[*]}; $quit" \
+    "${played[*]} | paused | 2 0:00"
+# Leaves a saved queue for the MPD that MPD_HOST and MPD_PORT name, so that
+# 173 asks it; prints the file's path.
+queue_waits() {
+    local id=${MPD_HOST#*@}${MPD_PORT:+-$MPD_PORT}
+    id=$XDG_STATE_HOME/zandolin/queue-${id//[!A-Za-z0-9._-]/_}
+    printf 'stopped 0 0\n' >"$id" && printf '%s' "$id"
+}
 saved_queue() {
     local f
     for f in "$XDG_STATE_HOME"/zandolin/queue-*; do [[ $f == *.quiz ]] || printf '%s' "$f"; done
@@ -327,6 +343,54 @@ check_queue_kept "songs gone from MPD's database are left out" \
     "make_queue 3 5 pause queue/q1.ogg queue/q2.ogg queue/q3.ogg queue/q4.ogg queue/q5.ogg" \
     "rm $music/queue/q1.ogg $music/queue/q4.ogg; mpc -w update; $quit" \
     "queue/q2.ogg queue/q3.ogg queue/q5.ogg | paused | 2 0:05"
+
+group "the user's queue after MPD stalls or restarts"
+mpd_pid() { cat "$mpd_dir/pid"; }
+# MPD stalls at Next Song: 169 gives up before MPD has taken the new song, so
+# the queue still holds the last question's.
+make_queue 3 5 pause "${mixed[@]}"
+eval "$round" >/dev/null 2>&1
+kill -STOP "$(mpd_pid)"
+MPD_TIMEOUT=1 run 169 "$classics" 3
+kill -CONT "$(mpd_pid)"
+expect_eq "169 with MPD stalled exits 69 and says where MPD was looked for" \
+    "69:$(no_answer "socket $MPD_HOST")" "$rc:$err"
+run 173
+expect_eq "after MPD stalled at Next Song the user's queue comes back" \
+    "0: ${mixed[*]} | paused | 3 0:05" "$rc:$err $(queue_is)"
+# A song that 169 cannot record must not stay queued: an empty queue is the
+# quiz's too.
+make_queue 3 5 pause "${mixed[@]}"
+eval "$round" >/dev/null 2>&1
+quiz=$(saved_queue).quiz
+mv "$quiz" "$work/quiz" && mkdir "$quiz"
+run 169 "$classics" 3
+expect_eq "169 that cannot record its song exits 1 and leaves the queue empty" \
+    "1:169: MPD's queue is left alone: $quiz cannot be written:0" "$rc:$err:$(mpc playlist | wc -l)"
+rmdir "$quiz" && mv "$work/quiz" "$quiz"
+run 173
+expect_eq "the user's queue comes back after a song not recorded" \
+    "0: ${mixed[*]} | paused | 3 0:05" "$rc:$err $(queue_is)"
+# MPD with a state file, killed after the second question, comes back with
+# the first question's song.
+restart() { # ZANDOLIN_MPD_STATE for the new start
+    "$private" stop "$mpd_dir" &&
+        ZANDOLIN_MPD_STATE=$1 ZANDOLIN_MPD_OUTPUT=null "$private" start "$mpd_dir" >/dev/null 2>&1
+}
+restart 1
+make_queue 3 5 pause "${mixed[@]}"
+run 169 "$classics" 2
+restart 1
+expect_eq "with ZANDOLIN_MPD_STATE=1 a restarted MPD restores its queue" \
+    "${played[0]}" "$(mpc -f '%file%' playlist)"
+run 169 "$classics" 7
+kill -KILL "$(mpd_pid)"
+while "$private" status "$mpd_dir"; do sleep 0.05; done
+restart 1
+run 173
+expect_eq "after MPD restarts with an earlier question's song the user's queue comes back" \
+    "0: ${mixed[*]} | paused | 3 0:05" "$rc:$err $(queue_is)"
+restart ""
 
 group "scripts run through a symlink"
 mkdir -p "$work/bin"
@@ -387,18 +451,26 @@ rm "$lists/Twice.m3u"
 mpc -q -w update # now "add" refuses the deleted file
 expect_unplayable "$tricky" 1 extra/sharp.ogg
 # An MPD that stops answering once the song is queued is no fault of the song.
+# Its answer comes too late, but it may carry the request out all the same.
 mkdir "$work/silent"
 cat >"$work/silent/mpc" <<EOF
 #!/bin/bash
-case " \$* " in *" \$SILENT_AT "*) echo "MPD error: Timeout" >&2; exit 1 ;; esac
+case " \$* " in *" \$SILENT_AT "*)
+    [ -z "\${CARRIED_OUT-}" ] || $(command -v mpc) "\$@" >/dev/null 2>&1
+    echo "MPD error: Timeout" >&2; exit 1 ;;
+esac
 exec $(command -v mpc) "\$@"
 EOF
 chmod +x "$work/silent/mpc"
-for at in play seek; do
+for at in add play seek; do
     PATH=$work/silent:$PATH SILENT_AT=$at run 169 "$classics" 1
     expect_eq "169 with MPD silent at $at exits 69 with its message" \
         "69:$(no_answer "socket $MPD_HOST")" "$rc:$err"
 done
+run 169 "$classics" 2
+PATH=$work/silent:$PATH SILENT_AT=add CARRIED_OUT=1 run 169 "$classics" 1
+expect_eq "169 records a song whose add timed out, which MPD may carry out" \
+    "69 $(sed -n 1p "$lists/Classics.m3u")" "$rc $(tail -n 1 "$(saved_queue).quiz")"
 # A seek and a status that MPD refuses are the song's failure, not another.
 cat >"$work/silent/mpc" <<EOF
 #!/bin/bash
@@ -410,13 +482,6 @@ expect_eq "169 whose seek and status fail names the song" \
     "65:169: cannot play $(sed -n 1p "$lists/Classics.m3u"): Not playing" "$rc:$err"
 
 group "173 and 174: silent unless MPD does not answer"
-# Leaves a saved queue for the MPD that MPD_HOST and MPD_PORT name, so that
-# 173 asks it; prints the file's path.
-queue_waits() {
-    local id=${MPD_HOST#*@}${MPD_PORT:+-$MPD_PORT}
-    id=$XDG_STATE_HOME/zandolin/queue-${id//[!A-Za-z0-9._-]/_}
-    printf 'stopped 0 0\n' >"$id" && printf '%s' "$id"
-}
 run 174
 expect_eq "174 with MPD answering exits 0 silently" "0::" "$rc:$out:$err"
 saved=$(queue_waits)

@@ -176,17 +176,19 @@ zandolin_adopt_old_queue() {
 }
 
 # True when the queue $2 (files, one a line) is what Zandolin left in place of
-# the saved queue $1: the song recorded last, or empty (played out in consume
-# mode).
+# the saved queue $1: empty (played out in consume mode), or one song that 169
+# recorded, not only the last: an MPD restarted since restores the queue of
+# its state file, which may be older.
 zandolin_queue_is_ours() {
-    local records record last=
+    local records record
     [ -f "$1" ] || return
     [ -n "$2" ] || return 0
+    [[ $2 != *$'\n'* ]] || return
     { mapfile records <"$1.quiz"; } 2>/dev/null || return
     for record in "${records[@]}"; do
-        case $record in ?*$'\n') last=${record%$'\n'} ;; esac
+        [ "$record" != "$2"$'\n' ] || return 0
     done
-    [ "$2" = "$last" ]
+    return 1
 }
 
 # Saves MPD's queue as file $1; says why not when it cannot.

@@ -266,9 +266,9 @@ zandolin_track_file() {
 # port): a line "STATE SONG SECONDS" (playing, paused or stopped; the current
 # song's position, 0 for none; its elapsed whole seconds), then the queue's
 # files one a line.  Next to it, queue-ID.quiz records the songs that 169 put
-# in the queue, each appended as a line of its own after a blank one: the last
-# whole line names the song put there last.  Appending needs no temporary
-# file, and a line cut short is never taken for a record.
+# in the queue, each appended as a line of its own after a blank one.
+# Appending needs no temporary file, and a line cut short is never taken for a
+# record.
 
 # Sets zandolin_saved to the path of this server's saved queue; fails without
 # a state folder.
