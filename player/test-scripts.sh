@@ -392,6 +392,29 @@ expect_eq "after MPD restarts with an earlier question's song the user's queue c
     "0: ${mixed[*]} | paused | 3 0:05" "$rc:$err $(queue_is)"
 restart ""
 
+group "a long saved queue comes back in time"
+# 10,000 songs, every fifth of them gone from MPD's database; the current
+# song, the 5,001st, comes after 1,000 of those.
+saved=$(queue_waits)
+{
+    printf 'paused 5001 7\n'
+    mpc -f '%file%' listall | awk '/tune-/ { f[n++] = $0 }
+        END { for (i = 1; i <= 10000; i++) print i % 5 ? f[i % n] : "gone/song-" i ".ogg" }'
+} >"$saved"
+awk 'NR > 1 && !/^gone\//' "$saved" >"$work/long"
+current=$(sed -n 5002p "$saved")
+make_queue 0 0 stop
+started=$(date +%s%N)
+run 173
+ms=$((($(date +%s%N) - started) / 1000000))
+printf '   173 put back 8,000 songs of 10,000 in %d ms\n' "$ms"
+expect_eq "173 puts back the 8,000 songs that MPD has, in order" "0: same" \
+    "$rc:$err $(mpc -f '%file%' playlist | cmp -s - "$work/long" && echo same)"
+expect_eq "the current song is the same, paused at its position" \
+    "$current | paused | 4001 0:07" "$(mpc -f '%file%' current) | $(state) | $(mpc status '%songpos% %currenttime%')"
+if [ "$ms" -lt 5000 ]; then pass; else fail "173 puts back a long queue within 5 s" "it took $ms ms"; fi
+mpc -q clear
+
 group "scripts run through a symlink"
 mkdir -p "$work/bin"
 ln -s "$scripts/168" "$work/bin/168"
