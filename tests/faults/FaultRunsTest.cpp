@@ -193,9 +193,9 @@ TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMe
     AnswerRight(window);
     FireNow(window.Timer3);
     EXPECT_FALSE(window.Timer4.isActive()); // no song plays
-    ToldOnce("MPD does not answer at socket ", ": start MPD or set MPD_HOST, then press Next Song.");
+    ToldOnce("MPD does not answer at socket ", ": start MPD or set MPD_HOST."); // by the answer's stop
     window.NextQuestion->click();
-    ToldOnce("MPD does not answer");
+    ToldOnce("MPD does not answer", ": start MPD or set MPD_HOST, then press Next Song.");
     EXPECT_EQ(window.NPoints->text() + window.QuestionNo->text(), "505");
     mpd.Stop();
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
