@@ -169,6 +169,7 @@ TEST_F(ScoresTest, AFileThatCannotBeCreatedReadOrWrittenIsReportedAndKept) {
     EXPECT_TRUE(services->messages[0].startsWith("The high scores file could not be created"));
     EXPECT_TRUE(services->messages[1].startsWith("The high scores could not be read"));
     EXPECT_TRUE(services->messages[2].startsWith("The high scores could not be saved"));
+    EXPECT_TRUE(!services->messages[0].contains("previous") && services->messages[2].endsWith("is kept."));
 }
 
 TEST_F(ScoresTest, ClearAsksFirstAndOnlyOkClears) {
