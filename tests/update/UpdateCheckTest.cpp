@@ -196,15 +196,17 @@ TEST_F(UpdateCheckTest, ASilentServerKeepsTheWindowUntilCancelled) {
         auto& window = updateWindow::instance();
         const qsizetype asked = server.requests.size();
         ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() > asked; }));
-        QTest::qWait(50);
-        EXPECT_EQ(fw::OpenInstance<updateWindow>(), &window);
+        ProcessEvents();
+        EXPECT_TRUE(fw::OpenInstance<updateWindow>() == &window && window.hp().IsConnected());
         QTest::keyClick(&window, key);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
     }
-    // A page that comes after Cancel starts nothing.
+    // A page that comes after Cancel starts nothing, once sent and its connection closed.
+    const auto held = server.held;
     server.reply = Reply(200, "<CurrentVersion>9.9</CurrentVersion>");
     server.AnswerHeld();
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.count(nullptr) == held.size(); }));
+    ProcessEvents();
     EXPECT_EQ(Shown(), QString());
 }
 
