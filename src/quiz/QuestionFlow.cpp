@@ -175,11 +175,12 @@ void Window1::AskQuestion(Ask ask, const QString& songFailure) {
     // ask the next one again after this one failed.
     if (ask != Ask::SameQuestion)
         StopPendingTimers(*this);
-    // Songs that failed since they played count with this search's failures.
-    QSet<int> leftOut =
-        (ask == Ask::FirstOfTest ? QSet<int>() : unplayable_) + std::exchange(failedSince_, {});
+    // A song that failed since it played counts with this search's failures, of which the user has heard.
+    QSet<int> leftOut = ask == Ask::FirstOfTest ? QSet<int>() : unplayable_;
+    SongSearch search{SongSearch::Plays, songFailure, songFailure,
+                      songFailure.isEmpty() && !failedSince_.isEmpty()};
+    leftOut += std::exchange(failedSince_, {});
     const DrawnQuestion asked{Module1::M, Module1::CorrectAnswer, Module1::ChoiceArray};
-    SongSearch search{SongSearch::Plays, songFailure, songFailure};
     try {
         StartQuestionSong(leftOut, search, ask);
     } catch (...) {
@@ -200,7 +201,7 @@ void Window1::AskQuestion(Ask ask, const QString& songFailure) {
             Initialize();
         CountQuestion();
     }
-    if (search.firstFailure.isEmpty()) {
+    if (search.firstFailure.isEmpty() || search.told) {
         Timer4.start();
         return;
     }
@@ -274,6 +275,16 @@ void Window1::LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const {
             leftOut.insert(row);
 }
 
+void Window1::LeaveOutPlayedSong() {
+    // 171 cannot name the tracks that are its song's file, as 169 does: the rows of its title stand in.
+    if (playedRow_ < 0)
+        return;
+    const QString title = ChoiceTitle(*iTunes, playedRow_);
+    for (int row = 0; row < iTunes->ListCount(); ++row)
+        if (ChoiceTitle(*iTunes, row) == title)
+            failedSince_.insert(row);
+}
+
 void Window1::CountQuestion() {
     EnterPhase(Phase::Listening);
     Module1::Question += 1;
@@ -293,8 +304,7 @@ void Window1::MoreTime_Action() {
         // failures; the question still being listened to gets another song at once.
         if (e.ExitCode() != kSongCannotPlay)
             throw;
-        if (playedRow_ >= 0)
-            failedSince_.insert(playedRow_);
+        LeaveOutPlayedSong();
         if (phase_ != Phase::Listening)
             throw;
         AskQuestion(Ask::SameQuestion, e.Message());

@@ -122,6 +122,7 @@ private:
     struct SongSearch {
         enum Outcome { Plays, NoneLeft, TooManyFailed } outcome = Plays;
         QString firstFailure, lastFailure; // the messages of the songs that could not be played
+        bool told = false;                 // the user has heard of the first already
     };
     // The question's song and choices as drawn, put back when a question is not asked.
     struct DrawnQuestion {
@@ -142,6 +143,8 @@ private:
     static QString AskAgainButton(Ask ask);
     // Leaves out the question's song and the tracks, named by a script, that are the same file.
     void LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const;
+    // Leaves out the song in MPD's queue, which has failed since it played, with the next search's failures.
+    void LeaveOutPlayedSong();
     // Counts the question whose song plays and shows it.
     void CountQuestion();
     // Draws the question's song and its five choices from the rows not left out; shows the choices.

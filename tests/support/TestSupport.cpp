@@ -109,8 +109,7 @@ void AppTest::Choose(const char* item) {
 }
 
 int AppTest::RunUntilQuit() {
-    struct sigaction term {};
-    if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL)
+    if (HandlerOf(SIGTERM) == SIG_DFL)
         return -1;
     QTimer stuck;
     stuck.callOnTimeout([] { QCoreApplication::exit(1); });
@@ -122,6 +121,12 @@ void FireNow(QTimer& timer) {
     ASSERT_TRUE(timer.isActive());
     timer.stop();
     QMetaObject::invokeMethod(&timer, "timeout");
+}
+
+sighandler_t HandlerOf(int number) {
+    struct sigaction action {};
+    sigaction(number, nullptr, &action);
+    return action.sa_handler;
 }
 
 QString ReadFile(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -91,6 +92,8 @@ inline bool Shown(const QWidget* control) {
 // Ends the period of a running one-shot timer now: it stops and its timeout fires.
 void FireNow(QTimer& timer);
 QString ReadFile(const QString& path);
+// The disposition of a signal, as a handler's address.
+sighandler_t HandlerOf(int number);
 void WriteFile(const QString& path, const QByteArray& bytes);
 
 } // namespace testing_support
