@@ -47,11 +47,15 @@ if [ "$(id -u)" -ne 0 ]; then
     ask_for_root
   fi
   as_root=(sudo)
+  # sudo is asked first, for the same command (env), so that nothing says installing has begun when it
+  # refuses: a user not in the sudoers file, a password not given or no terminal to ask it on. A password
+  # is asked here, and sudo remembers it for the apt-get calls.
+  sudo env true || ask_for_root
 fi
 
 echo "Installing: ${missing[*]}"
-# Through env, as sudo would drop an exported variable. sudo exits 1 when it refuses (a user not in the
-# sudoers file, a password not given or no terminal to ask it on); apt-get fails with 100.
+# Through env, as sudo would drop an exported variable. sudo exits 1 when it refuses after all; apt-get
+# fails with 100.
 status=0
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${update[@]}" || status=$?
 if [ $status -eq 0 ]; then

@@ -10,8 +10,8 @@ build="$root/build-run"
 
 # Runs at once take turns to install and build: apt-get refuses while another holds its lock, and ninja does
 # not lock its folder, so two builds in one spoil each other's output (a half-written library fails the
-# other's link).
-mkdir -p "$build"
+# other's link). The lock is on this script, which exists anyway, so a run that cannot install leaves
+# nothing behind.
 (
   if ! flock -n 9; then
     echo "Another run is installing or building $build; waiting for it"
@@ -19,7 +19,7 @@ mkdir -p "$build"
   fi
   "$root/tools/install-deps.sh" play
   "$root/tools/build.sh" "$build" -DBUILD_TESTING=OFF -DZANDOLIN_BENCH=OFF
-) 9>"$build/.build-lock"
+) 9<"$root/tools/run.sh"
 
 private=""
 xvfb=""
@@ -104,6 +104,18 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   export DISPLAY=":$display"
   echo "No display found: the quiz runs on a virtual X server (Xvfb), so nothing shows on this screen." \
        "Press Ctrl+C to stop it."
+fi
+
+# Without XDG_RUNTIME_DIR (as over SSH, or as root in a container) Qt warns and picks a folder of its own.
+# The quiz gets the per-user folder that the scripts already use then, not one for this run: their files
+# stay where they were, and quizzes run at once see the same folder. It is left in place for them.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  runtime=/tmp/zandolin-$UID
+  [ -d "$runtime" ] || mkdir -m 700 "$runtime" 2>/dev/null || true
+  # Another user's folder, or a link, is not used (Qt then warns as before).
+  if [ -d "$runtime" ] && [ ! -L "$runtime" ] && [ -O "$runtime" ] && chmod 700 "$runtime"; then
+    export XDG_RUNTIME_DIR=$runtime
+  fi
 fi
 
 # Ctrl+C, or a SIGTERM or SIGHUP to this script, asks the quiz to quit (it puts MPD's queue back on its way
