@@ -1,8 +1,11 @@
 // The music player's list replies (playlist names, song titles) against a plain reading of the same rules
-// built from QString::split: the same rows, within the limits, the first after a blank. An input that
-// starts with the byte 0xFF is repeated to some 60,000 characters, so that the limits are reached.
+// built from QString::split: the same rows, within the limits, the first after a blank, a long title cut
+// between two characters. An input that starts with the byte 0xFF is repeated to some 60,000 characters,
+// so that the limits are reached.
 #include "FuzzCheck.h"
 #include "quiz/ReplyParser.h"
+
+#include <QTextBoundaryFinder>
 
 using fuzz::Check;
 using namespace ReplyParser;
@@ -22,15 +25,20 @@ QList<QStringView> Pieces(const QString& reply, const QString& separator, int li
     return pieces;
 }
 
-// Whether row is the text (after a blank when lead is set) as shown: 50 characters and "..." when longer.
+// Whether row is the text (after a blank when lead is set) as shown: when longer than 50 units, its longest
+// start within them that ends between two characters, and "...". The characters are found in the whole text.
 bool Shows(const QString& row, bool lead, QStringView text) {
     if (lead && !row.startsWith(QLatin1Char(' ')))
         return false;
     const QStringView body = QStringView(row).mid(lead ? 1 : 0);
-    if (text.size() + (lead ? 1 : 0) <= MaxShownTitle)
+    const qsizetype room = MaxShownTitle - (lead ? 1 : 0);
+    if (text.size() <= room)
         return body == text;
-    const qsizetype kept = MaxShownTitle - (lead ? 1 : 0);
-    return body.size() == kept + 3 && body.startsWith(text.left(kept)) && body.endsWith(QLatin1String("..."));
+    if (!body.endsWith(QLatin1String("...")) || !text.startsWith(body.chopped(3)) || body.size() - 3 > room)
+        return false;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.toString());
+    finder.setPosition(body.size() - 3);
+    return finder.isAtBoundary() && finder.toNextBoundary() > room;
 }
 
 void CheckNames(const QString& reply) {

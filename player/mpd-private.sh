@@ -16,8 +16,10 @@
 #   ZANDOLIN_MPD_OUTPUT    null, pulse or alsa; by default null when there is
 #                          no sound device, else pulse when a PulseAudio (or
 #                          PipeWire) socket exists, else alsa
+#   ZANDOLIN_MPD_STATE     1: keep a state file, DIR/mpd-state, so that a
+#                          restart restores the queue as a usual MPD does
 #
-# No state file is configured, so a restarted MPD never resumes playing.
+# By default no state file is configured, so a restarted MPD starts empty.
 set -euo pipefail
 
 here=$(dirname "$(readlink -f "$0")")
@@ -95,8 +97,13 @@ start() {
     *[\"\\]* | *$'\n'*) die "directory names with quotes, backslashes or newlines are not supported" ;;
     esac
 
-    local output tmp
+    local output tmp state=
     output=$(audio_output)
+    case ${ZANDOLIN_MPD_STATE:-} in
+    '') ;;
+    1) state="state_file          \"$dir/mpd-state\"" ;;
+    *) die "ZANDOLIN_MPD_STATE must be 1 or unset" ;;
+    esac
     # A name of this start's own: two starts at once must not write into one file.
     tmp=$(mktemp "$dir/.mpd.conf.XXXXXX")
     cat >"$tmp" <<CONF
@@ -109,6 +116,7 @@ log_file            "$dir/log"
 bind_to_address     "$socket"
 auto_update         "no"
 zeroconf_enabled    "no"
+$state
 $output
 decoder {
     plugin "wildmidi"

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
                                QStringLiteral("/../share/icons/hicolor/256x256/apps/zandolin.png"))));
     // Only the main window's close quits; the other windows come and go.
     QApplication::setQuitOnLastWindowClosed(false);
-    Startup::Begin();
-    const int code = QApplication::exec();
+    const std::optional<int> ended = Startup::Begin();
+    const int code = ended ? *ended : QApplication::exec();
     Startup::End();
     return code;
 }

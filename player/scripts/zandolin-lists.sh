@@ -176,17 +176,19 @@ zandolin_adopt_old_queue() {
 }
 
 # True when the queue $2 (files, one a line) is what Zandolin left in place of
-# the saved queue $1: the song recorded last, or empty (played out in consume
-# mode).
+# the saved queue $1: empty (played out in consume mode), or one song that 169
+# recorded, not only the last: an MPD restarted since restores the queue of
+# its state file, which may be older.
 zandolin_queue_is_ours() {
-    local records record last=
+    local records record
     [ -f "$1" ] || return
     [ -n "$2" ] || return 0
+    [[ $2 != *$'\n'* ]] || return
     { mapfile records <"$1.quiz"; } 2>/dev/null || return
     for record in "${records[@]}"; do
-        case $record in ?*$'\n') last=${record%$'\n'} ;; esac
+        [ "$record" != "$2"$'\n' ] || return 0
     done
-    [ "$2" = "$last" ]
+    return 1
 }
 
 # Saves MPD's queue as file $1; says why not when it cannot.
@@ -208,18 +210,62 @@ zandolin_save_queue() {
     return 1
 }
 
-# Adds the files listed in $1 (one a line) to the queue in order, leaving out
-# those that MPD refuses (gone from its database); prints their line numbers.
+# Prints the files of saved queue $1 after its line $2 (line 1 is the state),
+# numbered as lines of the queue: "NUMBER<tab>FILE".  With $3 set, standard
+# input lists MPD's files, and of a database path that MPD does not have only
+# "NUMBER" is printed; other entries (a stream's URL, an absolute path) are
+# left to MPD.
+zandolin_queue_entries() {
+    ZANDOLIN_QUEUE=$1 LC_ALL=C awk -v from="$2" -v listed="$3" '
+        listed { have[$0] }
+        END {
+            queue = ENVIRON["ZANDOLIN_QUEUE"]
+            for (n = 0; (got = getline file < queue) > 0; n++) {
+                if (n <= from)
+                    continue
+                if (!listed || file in have || file ~ /^\// || index(file, "://"))
+                    print n "\t" file
+                else
+                    print n
+            }
+            if (got < 0)
+                exit 1
+        }'
+}
+
+# Adds the files of saved queue $1 to the queue in order, leaving out those
+# that MPD refuses (gone from its database), and prints their numbers in the
+# queue.  mpc stops at the first file refused; then MPD lists its files once,
+# and the files it does not have are left out together, so that the time does
+# not grow with their number.
 zandolin_add_all() {
-    local rest=$1 line=0 queued=0 length
-    while [ -n "$rest" ]; do
-        printf '%s\n' "$rest" | mpc -q add 2>/dev/null && return 0
-        # mpc stops at the first refusal: skip that line and go on after it.
+    local length known listed=1 entries entry lines kept=() at=0 queued
+    tail -n +2 -- "$1" | mpc -q add 2>/dev/null && return 0
+    length=$(mpc status '%length%') && zandolin_number length "$length" || return
+    printf '%s\n' $((length + 1))
+    # MPD refuses to list a library beyond its max_output_buffer_size: then
+    # each refusal is found on its own.
+    if ! known=$(mpc -f '%file%' listall 2>&1); then
+        ! zandolin_unreachable "${known##*$'\n'}" || { printf '%s\n' "${known##*$'\n'}" >&2; return 1; }
+        known='' listed=''
+    fi
+    entries=$(zandolin_queue_entries "$1" $((length + 1)) "$listed" <<<"$known") || return
+    [ -n "$entries" ] || return 0
+    mapfile -t lines <<<"$entries"
+    for entry in "${lines[@]}"; do
+        case $entry in
+        *"$zandolin_tab"*) kept+=("$entry") ;;
+        *) printf '%s\n' "$entry" ;;
+        esac
+    done
+    queued=$length
+    while [ "$at" -lt "${#kept[@]}" ]; do
+        printf '%s\n' "${kept[@]:at}" | cut -f 2- | mpc -q add 2>/dev/null && return 0
         length=$(mpc status '%length%') && zandolin_number length "$length" || return
-        line=$((line + length - queued + 1))
-        printf '%s\n' "$line"
-        rest=$(printf '%s\n' "$rest" | tail -n "+$((length - queued + 2))")
-        queued=$length
+        at=$((at + length - queued))
+        [ "$at" -lt "${#kept[@]}" ] || break
+        printf '%s\n' "${kept[at]%%"$zandolin_tab"*}"
+        at=$((at + 1)) queued=$length
     done
 }
 
@@ -227,14 +273,14 @@ zandolin_add_all() {
 # removes the file.  A queue that the user has changed since wins: the saved
 # one is dropped then.  Quiet; fails when MPD does not answer.
 zandolin_restore_queue() {
-    local queue state song seconds files refused r earlier
+    local queue state song seconds refused r earlier
     [ -f "$1" ] || return 0
     queue=$(mpc -f '%file%' playlist) || return
     if zandolin_queue_is_ours "$1" "$queue"; then
-        { read -r state song seconds && files=$(cat); } <"$1" || return
+        read -r state song seconds <"$1" || return
         zandolin_number song "$song" || song=0
         zandolin_number seconds "$seconds" || seconds=0
-        mpc -q clear && refused=$(zandolin_add_all "$files") || return
+        mpc -q clear && refused=$(zandolin_add_all "$1") || return
         # Songs left out before the current one move it up; it may be gone.
         earlier=0
         for r in $refused; do

@@ -34,9 +34,6 @@ export MPD_TIMEOUT=${MPD_TIMEOUT:-3}
 zandolin_tab=$'\t'
 # The MPD that the kept files belong to: listings of another one never apply.
 zandolin_server="mpd ${MPD_HOST-} ${MPD_PORT-}"
-# What the user does once MPD answers again; the scripts run at start-up
-# (172, 173, 174) say otherwise.
-zandolin_retry="double-click the playlist again"
 # Put in front of mpc's own error messages (not of "MPD does not answer").
 zandolin_about=
 # A file for mpc's messages, cheaper than a pipe; without one they are piped.
@@ -106,12 +103,12 @@ zandolin_run_mpc() {
     return "$rc"
 }
 
-# Says on stderr where MPD was looked for and what the user can do; returns
-# 69 (EX_UNAVAILABLE of sysexits.h), the exit code by which the caller knows
+# Says on stderr where MPD was looked for, in one line without advice (the
+# program knows what the user was doing, so it says what to do); returns 69
+# (EX_UNAVAILABLE of sysexits.h), the exit code by which the caller knows
 # that MPD does not answer without reading the message.
 zandolin_no_answer() {
-    printf 'MPD does not answer at %s: start MPD or set MPD_HOST, then %s.\n' \
-        "$(zandolin_where)" "$zandolin_retry" >&2
+    { printf 'MPD does not answer at ' && zandolin_where && printf '\n'; } >&2
     return 69
 }
 
@@ -269,9 +266,9 @@ zandolin_track_file() {
 # port): a line "STATE SONG SECONDS" (playing, paused or stopped; the current
 # song's position, 0 for none; its elapsed whole seconds), then the queue's
 # files one a line.  Next to it, queue-ID.quiz records the songs that 169 put
-# in the queue, each appended as a line of its own after a blank one: the last
-# whole line names the song put there last.  Appending needs no temporary
-# file, and a line cut short is never taken for a record.
+# in the queue, each appended as a line of its own after a blank one.
+# Appending needs no temporary file, and a line cut short is never taken for a
+# record.
 
 # Sets zandolin_saved to the path of this server's saved queue; fails without
 # a state folder.

@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <algorithm>
 #include <vector>
@@ -90,11 +89,7 @@ QWidget* MakeComboBox(const ControlSpec& row, QWidget* parent) {
 }
 
 QWidget* MakeTextField(const ControlSpec& row, QWidget* parent) {
-    auto* field = new QLineEdit(Text(row.text), parent);
-    if (*row.options.mask)
-        field->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QString::fromUtf8(row.options.mask)), field));
-    return field;
+    return new QLineEdit(Text(row.text), parent);
 }
 
 QWidget* MakeTextArea(const ControlSpec& row, QWidget* parent) {

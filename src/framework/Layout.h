@@ -28,7 +28,6 @@ struct Options {
     bool multiline = false;      // Label: the text wraps
     int maximum = 100;           // ProgressBar; 0 is indeterminate
     bool open = true;            // DisclosureTriangle
-    const char* mask = "";       // TextField: the pattern all its text must match; "" allows anything
 };
 
 struct ControlSpec {

@@ -1,11 +1,10 @@
 #include "framework/QuitSignals.h"
 
-#include "framework/Errors.h"
-
 #include <QSocketNotifier>
 #include <QtGlobal>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <utility>
@@ -18,9 +17,17 @@ constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // Where the handler writes; -1 while no object listens.
 volatile std::sig_atomic_t handlerEnd = -1;
+// Bit i is set while kQuitSignals[i] is handled here.
+volatile std::sig_atomic_t handled = 0;
 
 void OnQuitSignal(int) {
     const int saved = errno;
+    // The quit is under way: a second signal of any of them ends the program at once.
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    for (std::size_t i = 0; i < std::size(kQuitSignals); ++i)
+        if (handled & (1 << i))
+            ::sigaction(kQuitSignals[i], &byDefault, nullptr);
     const char byte = 1;
     // Never blocks: the end is non-blocking, and a full socket already holds a request.
     [[maybe_unused]] const ssize_t written = ::write(handlerEnd, &byte, 1);
@@ -46,18 +53,19 @@ QuitSignals::QuitSignals() {
     struct sigaction action = {};
     action.sa_handler = OnQuitSignal;
     sigemptyset(&action.sa_mask);
-    // SA_RESETHAND gives the same signal a second time its default effect.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < former_.size(); ++i) {
         Former& former = former_[i];
         former.number = kQuitSignals[i];
         former.replaced = ::sigaction(former.number, nullptr, &former.action) == 0 &&
                           former.action.sa_handler != SIG_IGN &&
                           ::sigaction(former.number, &action, nullptr) == 0;
+        handled = handled | (former.replaced ? 1 << i : 0);
     }
 }
 
 QuitSignals::~QuitSignals() {
+    handled = 0;
     for (const Former& former : former_)
         if (former.replaced)
             ::sigaction(former.number, &former.action, nullptr);
@@ -73,10 +81,8 @@ void QuitSignals::Receive() {
     char bytes[64];
     while (::read(readEnd_, bytes, sizeof bytes) > 0) {
     }
-    if (std::exchange(requested_, true))
-        return;
-    const ReportsOnConsole console;
-    emit quitRequested();
+    if (!std::exchange(requested_, true))
+        emit quitRequested();
 }
 
 } // namespace fw

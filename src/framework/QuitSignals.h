@@ -3,7 +3,7 @@
 // main thread's event loop, where the program can quit as it does when the user asks.
 //
 // The handler only writes a byte to a socket pair whose other end a QSocketNotifier reads; a modal box's
-// event loop reads it too. The same signal a second time has its default effect (a second Ctrl+C ends the
+// event loop reads it too. After the first, any of them has its default effect (a second Ctrl+C ends the
 // program at once); a signal that was ignored when the object was made (nohup's SIGHUP) stays ignored.
 // One object at a time; destroying it puts the former dispositions back.
 #pragma once
@@ -23,8 +23,7 @@ public:
     ~QuitSignals() override;
 
 signals:
-    // Once, at the first of the signals. While its receivers run, errors that escape a guard go to
-    // standard error, not into a box (see ReportsOnConsole).
+    // Once, at the first of the signals.
     void quitRequested();
 
 private:

@@ -12,7 +12,9 @@
 #include <QThread>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <exception>
+#include <unistd.h>
 
 namespace fw {
 
@@ -68,11 +70,9 @@ MpdWait WaitFor(const QProcessEnvironment& env) {
             true};
 }
 
+// The reason without what to do about it: that depends on what the program was doing.
 NoAnswerError NoAnswer(const QString& reason) {
-    return NoAnswerError(
-        QStringLiteral(
-            "MPD does not answer (%1); start MPD or set MPD_HOST, then double-click the playlist again.")
-            .arg(reason));
+    return NoAnswerError(QStringLiteral("MPD does not answer (%1)").arg(reason));
 }
 
 [[noreturn]] void RaiseFailure(int number, QProcess& process) {
@@ -132,6 +132,9 @@ QString RunProcess(int number, const QStringList& arguments) {
     process.setArguments(arguments);
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::SeparateChannels);
+    // A group of its own: a terminal's Ctrl+C is the program's to handle, and the whole script, mpc
+    // included, can be stopped.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
     const BusyCursor cursor(OnMainThread());
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted())
@@ -139,7 +142,7 @@ QString RunProcess(int number, const QStringList& arguments) {
                         .arg(program, process.errorString()));
     ObserveRun(number);
     if (!process.waitForFinished(hardBound)) {
-        process.kill();
+        ::kill(-pid_t(process.processId()), SIGKILL);
         process.waitForFinished(2000);
         throw NoAnswer(QStringLiteral("script %1 did not finish within %2 seconds and was stopped")
                            .arg(number)

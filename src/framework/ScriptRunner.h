@@ -19,17 +19,19 @@ namespace fw {
 class ScriptRunner {
 public:
     // Seconds that each mpc call waits for MPD unless the user's environment sets MPD_TIMEOUT to a number
-    // above 0 (mpc takes anything else for unset), and the most that a wait set there counts for: a longer
-    // one would leave the window blocked for good.
+    // above 0 (anything else counts as unset here, where mpc would wait 30 s), and the most that a wait
+    // set there counts for: a longer one would leave the window blocked for good. mpc reads whole seconds:
+    // a fraction is passed on as the next whole second.
     static constexpr int MpdWaitSeconds = 3;
     static constexpr int MostMpdWaitSeconds = 60;
     // The exit status by which a script says that MPD does not answer (EX_UNAVAILABLE); the scripts
     // decide it, and the runner takes their word for it.
     static constexpr int NoAnswerStatus = 69;
 
-    // Runs script `number` and returns its reply. Raises fw::Error when the script cannot start,
-    // fw::ScriptError when it exits with an error, fw::NoAnswerError (with what the user can do) when MPD
-    // does not answer or the run outlives the hard bound (it is then ended).
+    // Runs script `number`, in a process group of its own, and returns its reply. Raises fw::Error when
+    // the script cannot start, fw::ScriptError when it exits with an error, fw::NoAnswerError (where MPD
+    // was not reached; what to do is the caller's to say) when MPD does not answer or the run outlives the
+    // hard bound (its group is then ended).
     static QString Run(int number, const QStringList& arguments = {});
 
     // Where the scripts are: next to the binary ("scripts/") in a build tree, or

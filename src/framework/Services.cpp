@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -26,8 +27,15 @@ constexpr int kBeginningCharacters = 1000;
 // The details pane holds no more than this: laying out megabytes of text would freeze the box.
 constexpr int kMostDetails = 100000;
 
-const QString kShortened =
-    QStringLiteral("(Too long to show here in full: Show Details... shows all of it.)");
+// The note under a shortened text: how much of it the details hold (they stop at kMostDetails).
+QString Note(qsizetype there, qsizetype size) {
+    const QString note = QStringLiteral("(Too long to show here in full: Show Details... shows %1.)");
+    if (there == size)
+        return note.arg(QStringLiteral("all of it"));
+    if (there == 0)
+        return note.arg(QStringLiteral("none of it"));
+    return note.arg(QStringLiteral("its first %1 characters").arg(QLocale(QLocale::English).toString(there)));
+}
 
 bool IsLong(const QString& text) {
     return text.size() > kLongCharacters || text.count(QLatin1Char('\n')) >= kLongLines;
@@ -38,7 +46,7 @@ QString Beginning(const QString& text) {
     for (int line = 0; line < kBeginningLines && end >= 0; ++line)
         end = text.indexOf(QLatin1Char('\n'), end + (line > 0));
     const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, kBeginningCharacters);
-    return text.left(length) + QStringLiteral("\n...\n") + kShortened;
+    return text.left(length) + QStringLiteral("\n...\n");
 }
 
 QString Details(const QString& text) {
@@ -59,10 +67,8 @@ public:
     void SetTexts(const QString& text, const QString& explanation) {
         text_ = text;
         explanation_ = explanation;
-        setText(IsLong(text) ? Beginning(text) : text);
-        setInformativeText(IsLong(explanation) ? Beginning(explanation) : explanation);
-        ShowWholeInDetails(IsLong(text), IsLong(explanation));
-        KeepPlain();
+        Show(IsLong(text) ? Shown::Beginning : Shown::Whole,
+             IsLong(explanation) ? Shown::Beginning : Shown::Whole);
     }
 
 protected:
@@ -87,28 +93,34 @@ private:
             const int reserve = details ? details->maximumHeight() + 3 * fontMetrics().lineSpacing() : 0;
             return frameGeometry().height() + reserve <= area.height();
         };
-        if (!fits() && !explanation_.isEmpty()) {
-            setInformativeText(kShortened);
-            ShowWholeInDetails(IsLong(text_), true);
-        }
-        if (!fits() && !text_.isEmpty()) {
-            setText(kShortened);
-            ShowWholeInDetails(true, true);
-        }
-        KeepPlain();
+        if (!fits() && !explanation_.isEmpty())
+            Show(IsLong(text_) ? Shown::Beginning : Shown::Whole, Shown::Note);
+        if (!fits() && !text_.isEmpty())
+            Show(Shown::Note, Shown::Note);
         move(FitOnScreen(frameGeometry().topLeft(), frameGeometry().size(), area));
     }
 
-    // The details hold the texts that the box shortened, whole: the text, a blank line and the
-    // explanation when both are.
-    void ShowWholeInDetails(bool text, bool explanation) {
-        QStringList shortened;
-        if (text && !text_.isEmpty())
-            shortened << text_;
-        if (explanation && !explanation_.isEmpty())
-            shortened << explanation_;
-        if (!shortened.isEmpty())
-            setDetailedText(Details(shortened.join(QStringLiteral("\n\n"))));
+    // How the box shows a text: whole, its beginning and the note, or the note alone.
+    enum class Shown { Whole, Beginning, Note };
+
+    // Shows the texts so. The details hold the shortened ones (the text, a blank line and the explanation
+    // when both are) up to kMostDetails characters, and each one's note says how much of it they hold.
+    void Show(Shown text, Shown explanation) {
+        QStringList details;
+        qsizetype start = 0; // where the next text starts in the details
+        const auto shown = [&](const QString& whole, Shown how) -> QString {
+            if (how == Shown::Whole || whole.isEmpty())
+                return whole;
+            const qsizetype there = std::clamp<qsizetype>(kMostDetails - start, 0, whole.size());
+            start += whole.size() + 2;
+            details << whole;
+            return (how == Shown::Note ? QString() : Beginning(whole)) + Note(there, whole.size());
+        };
+        setText(shown(text_, text));
+        setInformativeText(shown(explanation_, explanation));
+        if (!details.isEmpty())
+            setDetailedText(Details(details.join(QStringLiteral("\n\n"))));
+        KeepPlain();
     }
 
     QString text_, explanation_;
@@ -147,7 +159,8 @@ public:
     int AskMessage(const QString& prompt, int buttonCode, const QString& title) override {
         const auto box = NewMessageBox(prompt, title, buttonCode);
         box->exec();
-        return PressedName(*box) == QLatin1String("cancel") ? MsgBoxCancel : MsgBoxOK;
+        // A box closed without an answer (by a quit) is no OK.
+        return PressedName(*box) == QLatin1String("ok") ? MsgBoxOK : MsgBoxCancel;
     }
 
     DialogAnswer AskDialog(const MessageDialog& dialog) override {

@@ -47,9 +47,9 @@ public:
 
 // The boxes that the services show, built as the user sees them. Every text in them is plain text: what
 // comes from a server, a script or a file is never read as markup. A box never grows taller than its
-// screen: a text too long for it shows its beginning and says so, and Show Details... shows all of it in
-// a pane that scrolls. The buttons are named by their roles: "ok", "cancel" (AskMessage); "action",
-// "alternate", "cancel" (AskDialog).
+// screen: a text too long for it shows its beginning and says how much of it Show Details... shows in a
+// pane that scrolls (all of it, up to a bound). The buttons are named by their roles: "ok", "cancel"
+// (AskMessage); "action", "alternate", "cancel" (AskDialog).
 std::unique_ptr<QMessageBox> NewMessageBox(const QString& text, const QString& title, int buttonCode = 0);
 std::unique_ptr<QMessageBox> NewDialogBox(const MessageDialog& dialog);
 

@@ -63,9 +63,12 @@ QStringList readLines(const QString& path) {
 }
 
 void writeLines(const QString& path, const QStringList& lines) {
-    const auto failed = [&path](const QString& reason) {
+    // Only a file that was there has a previous version to keep.
+    const bool existed = ::access(QFile::encodeName(path).constData(), F_OK) == 0;
+    const auto failed = [&path, existed](const QString& reason) {
         return Error(
-            QStringLiteral("Cannot save the file %1: %2. The previous version is kept.").arg(path, reason));
+            QStringLiteral("Cannot save the file %1: %2.%3")
+                .arg(path, reason, existed ? QStringLiteral(" The previous version is kept.") : QString()));
     };
     QSaveFile file(path);
     // Unbuffered, so that a failing write is seen at once, with the system's reason (a full disk says

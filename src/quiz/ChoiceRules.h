@@ -12,14 +12,6 @@ inline const QString kTooFewSongsMessage =
     QStringLiteral("There are not enough songs in this Playlist to play Zandolin!");
 inline const QString kTooFewTitlesMessage =
     QStringLiteral("There are not enough different song titles in this Playlist to play Zandolin!");
-inline const QString kNoSongPlaysMessage =
-    QStringLiteral("The songs of this Playlist cannot be played, so the test has ended.  Choose another "
-                   "Playlist.\n\n%1");
-inline const QString kSongsFailInARowMessage =
-    QStringLiteral("Five songs in a row could not be played, so the question was not asked.  If MPD's music "
-                   "folder has moved or its disk is not mounted, mend that and try again; otherwise choose "
-                   "another Playlist.\n\n%1");
-
 // The title that row of the song list stands for, as the choices offer it and the answer is judged: the
 // list shows its first title after one blank, which is not part of the title.
 QString ChoiceTitle(const fw::Listbox& songs, int row);

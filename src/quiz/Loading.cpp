@@ -118,7 +118,10 @@ void Window1::Playlists_DoubleClick() {
     const auto closeListing = qScopeGuard([] { listings.Close(); });
     Busy->setVisible(true);
     iTunes->DeleteAllRows();
-    unplayable_.clear(); // they were rows of the list just removed
+    // They were rows of the list just removed.
+    unplayable_.clear();
+    failedSince_.clear();
+    playedRow_ = -1;
     NoSongs->setText(QString());
     repaint();
     Thread1.Run();

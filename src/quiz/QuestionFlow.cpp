@@ -165,49 +165,43 @@ void Window1::NextQuestion_Action() {
 // where it was (no test begun, for a first question), to be asked again.
 //
 // A song that MPD cannot play (its file gone or broken, as in a library whose database is stale) is left
-// out for the rest of the test, with every row that is the same file, and another is drawn; the user hears
-// of the first one, once the question's song plays. When as many songs as a question tries fail in a row,
-// the fault is more likely MPD's (its music folder moved, a disk not mounted) than theirs: the search stops
-// there and leaves them in. MPD's own failures (it does not answer, or cannot play any song) leave every
-// song in and are reported as they are.
-void Window1::AskQuestion(Ask ask) {
+// out for the rest of the test, with every row that is the same file, once a song of the same search plays;
+// the user hears of the first one then. A search that finds no song that plays (as many as a question tries
+// failed in a row, or none is left) cannot tell broken files from MPD's trouble (its music folder moved, a
+// disk not mounted): it ends nothing, and its songs stay in. MPD's own failures (it does not answer, or
+// cannot play any song) leave every song in and are reported as they are.
+void Window1::AskQuestion(Ask ask, const QString& songFailure) {
     // A timer of the question before would act on this one (skip its right answer, stop its song), or
     // ask the next one again after this one failed.
     if (ask != Ask::SameQuestion)
         StopPendingTimers(*this);
+    // A song that failed since it played counts with this search's failures, of which the user has heard.
     QSet<int> leftOut = ask == Ask::FirstOfTest ? QSet<int>() : unplayable_;
+    SongSearch search{SongSearch::Plays, songFailure, songFailure,
+                      songFailure.isEmpty() && !failedSince_.isEmpty()};
+    leftOut += std::exchange(failedSince_, {});
     const DrawnQuestion asked{Module1::M, Module1::CorrectAnswer, Module1::ChoiceArray};
-    const auto restoreDraw = [&asked] {
-        Module1::M = asked.row;
-        Module1::CorrectAnswer = asked.answer;
-        Module1::ChoiceArray = asked.choices;
-    };
-    SongSearch search;
     try {
-        search = StartQuestionSong(leftOut, ask != Ask::SameQuestion);
+        StartQuestionSong(leftOut, search, ask);
     } catch (...) {
-        restoreDraw();
+        DropSearch(asked);
         throw;
     }
-    if (search.outcome != SongSearch::Plays)
-        restoreDraw();
-    if (search.outcome == SongSearch::NoneLeft) {
-        Quit_Action();
-        throw fw::Error(kNoSongPlaysMessage.arg(search.firstFailure));
+    if (search.outcome != SongSearch::Plays) {
+        DropSearch(asked);
+        throw fw::Error(NoSongMessage(search, ask));
     }
-    if (search.outcome == SongSearch::TooManyFailed)
-        throw fw::Error(kSongsFailInARowMessage.arg(search.lastFailure));
 
     unplayable_ = leftOut;
-    if (ask == Ask::SameQuestion) {
-        if (!search.firstFailure.isEmpty())
-            ShowChoices();
-    } else {
+    playedRow_ = Module1::M;
+    if (ask == Ask::SameQuestion)
+        ShowChoices();
+    else {
         if (ask == Ask::FirstOfTest)
             Initialize();
         CountQuestion();
     }
-    if (search.firstFailure.isEmpty()) {
+    if (search.firstFailure.isEmpty() || search.told) {
         Timer4.start();
         return;
     }
@@ -219,14 +213,40 @@ void Window1::AskQuestion(Ask ask) {
         MoreTime_Action();
 }
 
-Window1::SongSearch Window1::StartQuestionSong(QSet<int>& leftOut, bool drawFirst) {
-    SongSearch search;
-    if (drawFirst)
-        DrawChoices(leftOut);
+void Window1::DropSearch(const DrawnQuestion& asked) {
+    Module1::M = asked.row;
+    Module1::CorrectAnswer = asked.answer;
+    Module1::ChoiceArray = asked.choices;
+    playedRow_ = -1; // MPD holds the last song tried, or what it was given before
+}
+
+QString Window1::NoSongMessage(const SongSearch& search, Ask ask) {
+    const QString why = search.outcome == SongSearch::NoneLeft
+                            ? QStringLiteral("No song of this Playlist could be played")
+                            : QStringLiteral("Five songs in a row could not be played");
+    const QString so = ask == Ask::SameQuestion ? QStringLiteral("so the question has no song to play")
+                                                : QStringLiteral("so the question was not asked");
+    const QString otherwise = ask == Ask::FirstOfTest
+                                  ? QStringLiteral("choose another Playlist")
+                                  : QStringLiteral("press Quit Test and choose another Playlist");
+    return QStringLiteral(
+               "%1, %2.  If MPD's music folder has moved or its disk is not mounted, mend that and "
+               "press %3; otherwise %4.\n\n%5")
+        .arg(why, so, AskAgainButton(ask), otherwise, search.lastFailure);
+}
+
+QString Window1::AskAgainButton(Ask ask) {
+    return ask == Ask::FirstOfTest ? QStringLiteral("Start Test")
+           : ask == Ask::Next      ? QStringLiteral("Next Song")
+                                   : QStringLiteral("Need More Time");
+}
+
+void Window1::StartQuestionSong(QSet<int>& leftOut, SongSearch& search, Ask ask) {
+    DrawChoices(leftOut);
     for (int tried = 1;; ++tried) {
         try {
-            AppleScript2({Module1::Z, Module1::M + 1});
-            return search;
+            AppleScript2({Module1::Z, Module1::M + 1}, AskAgainButton(ask));
+            return;
         } catch (const fw::ScriptError& e) {
             if (e.ExitCode() != kSongCannotPlay)
                 throw;
@@ -237,11 +257,11 @@ Window1::SongSearch Window1::StartQuestionSong(QSet<int>& leftOut, bool drawFirs
         }
         if (!CanDrawChoices(*iTunes, leftOut)) {
             search.outcome = SongSearch::NoneLeft;
-            return search;
+            return;
         }
         if (tried == kMostSongsPerQuestion) {
             search.outcome = SongSearch::TooManyFailed;
-            return search;
+            return;
         }
         DrawChoices(leftOut);
     }
@@ -253,6 +273,16 @@ void Window1::LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const {
     for (QStringView track : QStringView(tracks).split(u','))
         if (const int row = track.toInt() - 1; row >= 0 && row < iTunes->ListCount())
             leftOut.insert(row);
+}
+
+void Window1::LeaveOutPlayedSong() {
+    // 171 cannot name the tracks that are its song's file, as 169 does: the rows of its title stand in.
+    if (playedRow_ < 0)
+        return;
+    const QString title = ChoiceTitle(*iTunes, playedRow_);
+    for (int row = 0; row < iTunes->ListCount(); ++row)
+        if (ChoiceTitle(*iTunes, row) == title)
+            failedSince_.insert(row);
 }
 
 void Window1::CountQuestion() {
@@ -270,11 +300,14 @@ void Window1::MoreTime_Action() {
     try {
         AppleScript4({});
     } catch (const fw::ScriptError& e) {
-        // A song that has failed since it started (its file removed or cut) is left out, and the question
-        // still being listened to gets another song, as when its song cannot be started.
-        if (e.ExitCode() != kSongCannotPlay || phase_ != Phase::Listening)
+        // A song that has failed since it started (its file removed or cut) counts with the next search's
+        // failures; the question still being listened to gets another song at once.
+        if (e.ExitCode() != kSongCannotPlay)
             throw;
-        AskQuestion(Ask::SameQuestion);
+        LeaveOutPlayedSong();
+        if (phase_ != Phase::Listening)
+            throw;
+        AskQuestion(Ask::SameQuestion, e.Message());
         return;
     }
     Timer4.start();

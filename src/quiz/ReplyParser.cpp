@@ -1,5 +1,6 @@
 #include "quiz/ReplyParser.h"
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <limits>
 
@@ -38,14 +39,31 @@ QStringView Piece(QStringView reply, qsizetype from, QStringView separator, qsiz
     return reply.mid(from, at - from);
 }
 
-// A row's text: the piece, after a blank when it is the first, shortened to limit characters and "...".
+// How much of a longer text to keep so that at most units of it show: up to a place between two characters
+// (graphemes), so that a cut never shows half an emoji or a letter without its accent.
+qsizetype CharacterCut(QStringView text, qsizetype units) {
+    // Below the combining marks (U+0300) two code points always part, but for CR LF: most titles need no
+    // finder, which costs ten times the rest of a row.
+    const char16_t before = units > 0 ? text[units - 1].unicode() : 0, after = text[units].unicode();
+    if (before < 0x300 && after < 0x300 && !(before == u'\r' && after == u'\n'))
+        return units;
+    // Whether a place ends a character depends on the text before it and on the one character after it (two
+    // units at most), so the finder reads no further; its working memory fits on the stack.
+    unsigned char memory[MaxShownTitle + 3];
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.data(), std::min(text.size(), units + 2),
+                               memory, sizeof memory);
+    finder.setPosition(units);
+    return finder.isAtBoundary() ? units : std::max<qsizetype>(finder.toPreviousBoundary(), 0);
+}
+
+// A row's text: the piece, after a blank when it is the first, shortened to limit units and "...".
 // Made in one allocation: with thousands of rows, allocation is most of the work.
 QString Row(QStringView piece, bool first, qsizetype limit) {
     const qsizetype lead = first ? 1 : 0;
     if (!first && piece.size() <= limit)
         return piece.toString();
     const bool shortened = piece.size() + lead > limit;
-    const qsizetype kept = shortened ? limit - lead : piece.size();
+    const qsizetype kept = shortened ? CharacterCut(piece, limit - lead) : piece.size();
     QString row(lead + kept + (shortened ? 3 : 0), Qt::Uninitialized);
     QChar* out = row.data();
     if (first)

@@ -9,7 +9,7 @@ namespace ReplyParser {
 
 constexpr int MaxPlaylists = 100;
 constexpr int MaxTitles = 10000;
-constexpr int MaxShownTitle = 50; // longer titles show their first 50 characters and "..."
+constexpr int MaxShownTitle = 50; // UTF-16 units; a longer title shows its start and "..."
 
 inline const QString NameSeparator = QStringLiteral(",");
 inline const QString TitleSeparator = QStringLiteral("##%#,");
@@ -26,9 +26,9 @@ struct Rows {
 Rows PlaylistNames(const QString& reply);
 
 // Song titles separated by "##%#,", the last followed by "##%#": one row per title, at most 10,000, a
-// blank in front of the first, each longer one shortened to 50 characters and "...". The four characters
-// after the last title are cut from the last row before its shortening; titles beyond the limit are not
-// read.
+// blank in front of the first, each longer one shortened to at most 50 UTF-16 units, cut between two
+// characters, and "...". The four characters after the last title are cut from the last row before its
+// shortening; titles beyond the limit are not read.
 Rows SongTitles(const QString& reply);
 
 } // namespace ReplyParser

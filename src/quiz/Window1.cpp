@@ -96,6 +96,8 @@ void Window1::WireEvents() {
 }
 
 void Window1::Event_Open() {
+    // The window may show while a message of the opening is up: as it is, with no test.
+    ShowNoTest();
     Playlists_Open();
     // Each step runs even when the one before it failed, so that the window is always ready for use
     // (a missing settings folder or script is reported, and the quiz still starts).
@@ -103,9 +105,6 @@ void Window1::Event_Open() {
     fw::Guard([] { AppleScript6({}); });
     fw::Guard([this] { GetiTunePlaylists(); });
     Initialize();
-    EnterPhase(Phase::Idle);
-    Answer->setVisible(false);
-    Label->setVisible(false);
 }
 
 void Window1::closeEvent(QCloseEvent* event) {
@@ -135,6 +134,13 @@ void Window1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Window1::Initialize() {
+    ShowNoTest();
+    GameScores& scores = GameScores::instance();
+    fw::PlaceOnScreen(&scores, {10, 70});
+    scores.hide();
+}
+
+void Window1::ShowNoTest() {
     EnterPhase(Phase::Idle);
     Module1::Points = 0;
     NPoints->setText(QString::number(Module1::Points));
@@ -142,9 +148,6 @@ void Window1::Initialize() {
     QuestionNo->setText(QString::number(Module1::Question));
     ComboBox1->setEditText(QString());
     TestOver->setVisible(false);
-    GameScores& scores = GameScores::instance();
-    fw::PlaceOnScreen(&scores, {10, 70});
-    scores.hide();
     Answer->setVisible(false);
     Banner->setVisible(false);
     Label->setVisible(false);

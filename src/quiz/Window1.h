@@ -111,6 +111,8 @@ private:
     void ShowNameEntry(int left, int top);
     // The name-entry window's Enter: keeps the name and files the finished test's score under it.
     void FileHighScore(const QString& name);
+    // The state of no test, without the High Scores window that Initialize makes.
+    void ShowNoTest();
     // Enables the question controls of the phase and makes its button the default one.
     void EnterPhase(Phase phase);
 
@@ -120,6 +122,7 @@ private:
     struct SongSearch {
         enum Outcome { Plays, NoneLeft, TooManyFailed } outcome = Plays;
         QString firstFailure, lastFailure; // the messages of the songs that could not be played
+        bool told = false;                 // the user has heard of the first already
     };
     // The question's song and choices as drawn, put back when a question is not asked.
     struct DrawnQuestion {
@@ -127,13 +130,21 @@ private:
         QString answer;
         QStringList choices;
     };
-    // Asks a question whose song plays, and starts its listening time.
-    void AskQuestion(Ask ask);
-    // Starts the song of the question (drawn first when drawFirst), drawing again for each song that MPD
-    // cannot play, which joins leftOut.
-    SongSearch StartQuestionSong(QSet<int>& leftOut, bool drawFirst);
+    // Asks a question whose song plays, and starts its listening time. songFailure is the message of the
+    // question's own song, which has failed since it started (asked again with another song).
+    void AskQuestion(Ask ask, const QString& songFailure = {});
+    // Starts the song of the question, drawn first and drawn again for each song that MPD cannot play,
+    // which joins leftOut.
+    void StartQuestionSong(QSet<int>& leftOut, SongSearch& search, Ask ask);
+    // Puts back the question as drawn before a search that found no song.
+    void DropSearch(const DrawnQuestion& asked);
+    static QString NoSongMessage(const SongSearch& search, Ask ask);
+    // The button that asks the question again, once MPD plays.
+    static QString AskAgainButton(Ask ask);
     // Leaves out the question's song and the tracks, named by a script, that are the same file.
     void LeaveOutSong(const QString& tracks, QSet<int>& leftOut) const;
+    // Leaves out the song in MPD's queue, which has failed since it played, with the next search's failures.
+    void LeaveOutPlayedSong();
     // Counts the question whose song plays and shows it.
     void CountQuestion();
     // Draws the question's song and its five choices from the rows not left out; shows the choices.
@@ -144,5 +155,9 @@ private:
     int finishedScore_ = 0;
     // Rows of the song list whose songs could not be played during this test.
     QSet<int> unplayable_;
+    // Rows whose songs failed after they had played (Need More Time), left out with the next search's.
+    QSet<int> failedSince_;
+    // The row of the song in MPD's queue; -1 when not known (a search failed, the list was reloaded).
+    int playedRow_ = -1;
     Phase phase_ = Phase::Idle;
 };

@@ -2,6 +2,9 @@
 
 #include "scores/ScoreTable.h"
 
+#include <QRegularExpression>
+#include <QValidator>
+
 namespace {
 
 using A = fw::Align;
@@ -14,15 +17,26 @@ constexpr fw::WindowSpec kWindow{"Congratulations!",   358, 95, fw::WindowSpec::
                                  /*resizeable*/ false,
                                  /*visible*/ true};
 
-// At most ten letters or digits: a name never carries a blank, punctuation, a TAB or a line end.
-constexpr const char* kNamePattern = "[\\p{L}\\p{Nd}]{0,10}";
+// Letters of any script, each with its marks (accents, vowel signs, viramas), and digits: a name never
+// carries a blank, punctuation, a TAB or a line end. At most ten characters as the reader counts them, so
+// "Zoë" is three whether its ë is one code point or two, and no more than the scores file keeps whole.
+class NameValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        static const QRegularExpression name(
+            QRegularExpression::anchoredPattern(u"(?:[\\p{L}\\p{Nd}]\\p{M}*)*"));
+        return name.match(input).hasMatch() && ScoreTable::cutField(input, 10) == input ? Acceptable
+                                                                                        : Invalid;
+    }
+};
 
 // clang-format off
 constexpr fw::ControlSpec kControls[] = {
 //   name           kind           left top width h   text                                               font      size bold   align    colour     visible default tab options
     {"StaticText1", K::Label,      20,  20, 318,  20, "Congratulations!  Your score is in the top ten.", "System", 0,   true,  A::Left, "#000000", true,   false,  0,  {.multiline = true}},
     {"StaticText2", K::Label,      40,  55, 47,   20, "Name:",                                           "System", 0,   true,  A::Left, "#000000", true,   false,  1},
-    {"NameField",   K::TextField,  86,  55, 100,  22, "",                                                "System", 0,   false, A::Left, "",        true,   false,  2,  {.mask = kNamePattern}},
+    {"NameField",   K::TextField,  86,  55, 100,  22, "",                                                "System", 0,   false, A::Left, "",        true,   false,  2},
     {"Enter",       K::PushButton, 234, 55, 80,   20, "Enter",                                           "System", 0,   false, A::Left, "",        true,   false,  3},
 };
 // clang-format on
@@ -34,6 +48,7 @@ Congratulations& Congratulations::instance() {
 }
 
 Congratulations::Congratulations() : form_(this, kWindow, kControls) {
+    NameField->setValidator(new NameValidator(NameField));
     fw::on(NameField, &QLineEdit::textChanged, this, &Congratulations::NameField_TextChange);
     fw::on(Enter, &QPushButton::clicked, this, &Congratulations::Enter_Action);
 }

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QThread>
 #include <csignal>
 #include <unistd.h>
@@ -59,6 +60,18 @@ protected:
         EXPECT_TRUE(told.size() == 1 && told[0].startsWith(start) && told[0].contains(part))
             << told.join('|').toStdString();
     }
+    // MPD's queue: its files, its current song and whether it is paused.
+    QString QueueNow() const {
+        return mpd.Mpc({"-f", "%file%", "playlist"}) + "|" + mpd.CurrentFile() + "|" +
+               (mpd.Mpc({"status"}).contains("[paused]") ? "paused" : "");
+    }
+    // Waits until the MPD that was stopped or killed no longer answers.
+    void AwaitMpdGone() {
+        int code = 0;
+        for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
+            mpd.Mpc({"status"}, &code);
+        ASSERT_NE(code, 0) << "MPD still answers";
+    }
     static void AnswerRight(Window1& window) {
         window.ComboBox1->setEditText(Module1::CorrectAnswer);
         window.Enter->click();
@@ -86,7 +99,8 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     for (const QString& copy : copies.mid(1))
         ASSERT_TRUE(QFile::remove(music.filePath(copy)));
     ASSERT_TRUE(mpd.AddPlaylist("<b>Broken", classics + copies.mid(0, 4) + QStringList(8, copies[0])) &&
-                mpd.AddPlaylist("<b>HTML", copies.mid(0, 5) + copies.mid(0, 5)));
+                mpd.AddPlaylist("<b>HTML", copies.mid(0, 5) + copies.mid(0, 5)) &&
+                mpd.AddPlaylist("Fives", classics.mid(0, 5) + classics.mid(0, 5)));
 
     Module1::R = std::make_unique<QRandomGenerator>(7);
     Window1& window = Window1::instance();
@@ -98,8 +112,7 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     for (int question = 1; question <= 20; ++question) {
         SCOPED_TRACE(question);
         EXPECT_TRUE(mpd.IsPlaying() && !mpd.CurrentFile().startsWith("<b>x/"));
-        EXPECT_EQ(mpd.CurrentTitle(),
-                  Module1::CorrectAnswer); // the song heard is the one whose title is right
+        EXPECT_EQ(mpd.CurrentTitle(), Module1::CorrectAnswer); // the song heard is the right title's
         EXPECT_TRUE(window.Timer4.isActive());
         AnswerRight(window);
         EXPECT_FALSE(mpd.IsPlaying()); // the answer stops it
@@ -111,29 +124,46 @@ TEST_F(FaultTest, SongsThatCannotBePlayedAreLeftOutAndEveryQuestionHasItsSong) {
     // One message for each broken song drawn, naming it as written; none twice, also the one on 8 rows.
     ASSERT_FALSE(services->boxes.empty());
     for (const ShownBox& box : services->boxes)
-        EXPECT_TRUE(box.plain && box.text.startsWith("169: cannot play <b>x/") &&
-                    services->messages.count(box.text) == 1)
+        EXPECT_TRUE(box.plain && services->messages.count(box.text) == 1 &&
+                    box.text.startsWith("169: cannot play <b>x/"))
             << box.text.toStdString();
 
-    // No song of the playlist plays: the test ends at its first question, with one message, having tried
-    // each file once.
+    // A file gone after its song played, found by Need More Time, is left out and never named again.
+    Load(window, "Fives");
+    window.StartTest->click();
+    AnswerRight(window);
+    ASSERT_TRUE(QFile::remove(music.filePath(mpd.CurrentFile())));
+    mpd.Mpc({"stop"});
+    *services = {};
+    window.MoreTime->click();
+    ToldOnce("171: cannot play the current song: ");
+    for (int question = 2; question <= 20; ++question, AnswerRight(window))
+        window.NextQuestion->click();
+    EXPECT_EQ(services->messages, QStringList());
+
+    // No song of the playlist plays: one message, each file tried once, and no question asked.
     *services = {};
     Load(window, "<b>HTML");
     const auto runs = CountRuns(169);
     window.StartTest->click();
-    EXPECT_EQ(Module1::Question, 0);
+    EXPECT_EQ(Module1::Question, 20); // the test before is left as it was
     EXPECT_EQ(*runs, 5);
-    ToldOnce("The songs of this Playlist cannot be played");
+    ToldOnce("No song of this Playlist could be played, so the question was not asked.",
+             "press Start Test; otherwise choose another Playlist.");
     // A playlist removed since the table was filled is named as written.
     mpd.Mpc({"rm", "<b>HTML"});
     Load(window, "<b>HTML");
     EXPECT_EQ(services->boxes.at(1).text, "168: playlist \"<b>HTML\": No such playlist");
 }
 
-// MPD's own failures (an output that does not open, its music folder gone, MPD killed) are not the songs':
-// told once, with MPD's reason, they leave every song in; the question is asked once MPD is mended.
+// MPD's own failures (an output that does not open, its music folder gone, MPD killed) are told once and
+// leave every song in; the test goes on once MPD is mended.
 TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMended) {
     ASSERT_TRUE(mpd.Start(PrivateMpd::Output::Broken)) << mpd.Error().toStdString();
+    const QStringList classics = mpd.Mpc({"-f", "%file%", "playlist", "Classics"}).split('\n');
+    ASSERT_TRUE(
+        mpd.AddPlaylist("Pairs", classics.mid(0, 5) + classics.mid(0, 5)) && // five files, each on two rows
+        mpd.AddPlaylist("Others", classics.mid(5) + classics.mid(5, 3)));
     Window1& window = OpenWithClassics();
     auto runs = CountRuns(169);
     window.StartTest->click();
@@ -141,59 +171,64 @@ TEST_F(FaultTest, MpdsOwnFailuresAreToldOnceWalkNoPlaylistAndTheTestGoesOnOnceMe
     ToldOnce("MPD cannot play any song: Failed to open \"", "audio_output");
     mpd.Stop();
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    window.StartTest->click();
-    EXPECT_TRUE(Module1::Question == 1 && mpd.IsPlaying());
 
-    // Its music folder is gone (a disk not mounted): every song fails alike, and a question tries five.
-    AnswerRight(window);
+    // Its music folder is gone (a disk not mounted): five songs of "Pairs" fail, leaving no row.
     const QString folder = mpd.Dir() + "/music";
+    Load(window, "Pairs");
+    window.StartTest->click();
+    for (int question = 1; question < 4; ++question, window.NextQuestion->click())
+        AnswerRight(window);
     ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
     runs = CountRuns(169);
-    window.NextQuestion->click();
+    AnswerRight(window);
+    FireNow(window.Timer3);
     EXPECT_EQ(*runs, 5);
-    ToldOnce("Five songs in a row could not be played", ": No such file or directory");
-    EXPECT_EQ(window.QuestionNo->text() + window.NPoints->text(), "110");
+    ToldOnce("No song of this Playlist could be played, so the question was not asked.  If MPD's music "
+             "folder has moved or its disk is not mounted, mend that and press Next Song; otherwise press "
+             "Quit Test and choose another Playlist.\n\n169: cannot play ",
+             ": No such file or directory");
+    EXPECT_EQ(window.QuestionNo->text() + window.NPoints->text(), "440");
     ASSERT_TRUE(QDir().rename(folder + ".away", folder));
     window.NextQuestion->click();
-    EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying());
+    EXPECT_TRUE(Module1::Question == 5 && mpd.IsPlaying() && mpd.CurrentTitle() == Module1::CorrectAnswer);
 
-    // The song played to its end and its file is gone: Need More Time asks with another song, told once.
-    const QString title = Module1::CorrectAnswer, file = mpd.CurrentFile();
+    // The song played to its end, its file gone, other songs double-clicked: Need More Time asks with one.
+    ASSERT_TRUE(QFile::remove(folder + "/" + mpd.CurrentFile()));
     mpd.Mpc({"stop"});
-    ASSERT_TRUE(QFile::remove(folder + "/" + file));
+    Load(window, "Others");
+    runs = CountRuns(169);
     window.MoreTime->click();
-    EXPECT_TRUE(Module1::Question == 2 && mpd.IsPlaying() && Module1::CorrectAnswer != title &&
+    EXPECT_TRUE(*runs == 1 && Module1::Question == 5 && mpd.IsPlaying() &&
                 mpd.CurrentTitle() == Module1::CorrectAnswer);
-    ToldOnce("169: cannot play " + file);
+    ToldOnce("171: cannot play the current song: ");
 
     // Killed: a right answer's next question is not asked, told once, and again at the user's own try.
     ASSERT_TRUE(mpd.Signal(SIGKILL));
-    int code = 0;
-    for (int tries = 0; tries < 100 && code == 0; ++tries, QThread::msleep(50))
-        mpd.Mpc({"status"}, &code);
-    ASSERT_NE(code, 0) << "MPD still answers";
+    AwaitMpdGone();
     AnswerRight(window);
     FireNow(window.Timer3);
-    EXPECT_FALSE(window.Timer4.isActive()); // no song plays
-    ToldOnce("MPD does not answer");
+    EXPECT_FALSE(window.Timer4.isActive());                                     // no song plays
+    ToldOnce("MPD does not answer at socket ", ": start MPD or set MPD_HOST."); // by the answer's stop
     window.NextQuestion->click();
-    ToldOnce("MPD does not answer");
-    EXPECT_EQ(window.NPoints->text() + window.QuestionNo->text(), "202");
+    ToldOnce("MPD does not answer", ": start MPD or set MPD_HOST, then press Next Song.");
+    EXPECT_EQ(window.NPoints->text() + window.QuestionNo->text(), "505");
     mpd.Stop();
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
     window.NextQuestion->click();
-    EXPECT_TRUE(Module1::Question == 3 && mpd.IsPlaying() && services->messages.isEmpty());
+    EXPECT_TRUE(Module1::Question == 6 && mpd.IsPlaying() && services->messages.isEmpty());
 }
 
-// A quit that the system asks for (SIGTERM: a session's end) is File > Quit, also from a box's event loop:
-// the song stops, the user's queue comes back paused, the settings are saved (a failure is told on
-// standard error: a box would hold the quit up) and the event loops end. SIGTERM is as before afterwards.
-TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettingsAlsoFromABox) {
+// A quit that the system asks for (SIGTERM) is File > Quit, also from a box and after MPD stalled or
+// restarted (restoring its queue, as MPD does) during Next Song: the user's queue comes back paused, the
+// settings are saved (a failure goes to standard error) and the event loops end.
+TEST_F(FaultTest, TheUsersQueueComesBackAtAQuitAlsoFromABoxAndAfterMpdStalledOrRestarted) {
+    qputenv("ZANDOLIN_MPD_STATE", "1");
+    qputenv("MPD_TIMEOUT", "1");
+    const auto unset = qScopeGuard([] { qunsetenv("ZANDOLIN_MPD_STATE"), qunsetenv("MPD_TIMEOUT"); });
     ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
-    mpd.Mpc({"-q", "load", "Short Set"});
-    mpd.Mpc({"-q", "play", "2"});
-    mpd.Mpc({"-q", "pause"});
-    const QString mine = mpd.Mpc({"-f", "%file%", "playlist"}), current = mpd.CurrentFile();
+    for (const QStringList& command : {QStringList{"load", "Short Set"}, {"play", "2"}, {"pause"}})
+        mpd.Mpc(QStringList{"-q"} + command);
+    const QString mine = QueueNow(); // the user's own
     // Round 1's box names the first song drawn, which cannot be played; the question's song waits behind
     // it, and is not taken up again once the quit has put the user's queue back.
     const QDir music(mpd.Dir() + "/music");
@@ -203,24 +238,36 @@ TEST_F(FaultTest, AQuitTheSystemAsksForGivesBackTheUsersQueueAndSavesTheSettings
     ASSERT_TRUE(QFile::resize(music.filePath("cut.ogg"), 200) &&
                 mpd.AddPlaylist("Cut", QStringList(20, "cut.ogg") + classics.mid(1, 5)));
     const std::function<void()> quit = [] { kill(getpid(), SIGTERM); };
-    for (const int round : {0, 1, 2}) {
+    for (const int round : {0, 1, 2, 3, 4}) {
         SCOPED_TRACE(round);
-        const bool inBox = round == 1, unsaved = round == 2;
+        const bool inBox = round == 1, stall = round == 2, restart = round == 3, unsaved = round == 4;
+        *services = {};
         Startup::Begin();
         Window1& window = OpenWithClassics();
         inBox ? Load(window, "Cut") : window.StartTest->click();
+        if (stall || restart) {
+            AnswerRight(window);
+            ASSERT_TRUE(mpd.Signal(restart ? SIGTERM : SIGSTOP));
+            if (restart)
+                AwaitMpdGone();
+            window.NextQuestion->click();
+            ToldOnce("MPD does not answer at socket ");
+            if (restart) {
+                mpd.Stop();
+                ASSERT_TRUE(mpd.Start()) << mpd.Error().toStdString();
+            } else
+                mpd.Signal(SIGCONT);
+        }
         ASSERT_TRUE(QFile::remove(ConfigFile("zandolin.txt")) &&
                     (!unsaved || QDir(ConfigDir()).mkdir("zandolin.txt")));
         services->whileShown = inBox ? quit : nullptr;
         QTimer::singleShot(0, inBox ? std::function<void()>([&window] { window.StartTest->click(); }) : quit);
         ASSERT_EQ(RunUntilQuit(), 0);
-        EXPECT_EQ(services->boxes.size(), round > 0 ? 1u : 0u); // round 1's, not the failing save's
-        EXPECT_EQ(mpd.Mpc({"-f", "%file%", "playlist"}), mine);
-        EXPECT_TRUE(mpd.CurrentFile() == current && mpd.Mpc({"status"}).contains("[paused]"));
+        EXPECT_EQ(services->boxes.size(), inBox || stall || restart ? 1u : 0u); // none for the failing save
+        EXPECT_EQ(QueueNow(), mine);
         EXPECT_EQ(ReadFile(ConfigFile("zandolin.txt")), unsaved ? "" : "True\n");
         Startup::End();
-        struct sigaction former {};
-        EXPECT_TRUE(sigaction(SIGTERM, nullptr, &former) == 0 && former.sa_handler == SIG_DFL);
+        EXPECT_EQ(HandlerOf(SIGTERM), SIG_DFL);
     }
 }
 

@@ -1,14 +1,11 @@
 // The playlist table and the song lists against a real MPD that the tests start themselves, driven by the
 // bundled player scripts.
-#include "app/Startup.h"
-#include "framework/ScriptRunner.h"
 #include "quiz/Module1.h"
 #include "quiz/Window1.h"
 #include "support/PrivateMpd.h"
 #include "support/TestSupport.h"
 
 #include <QScopeGuard>
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -98,28 +95,6 @@ TEST_F(MpdTest, MpdDownGivesItsMessageAndEmptyLists) {
     EXPECT_EQ(services->messages, QStringList{downAt + "double-click the playlist again."});
     EXPECT_EQ(w.iTunes->ListCount(), 0);
     EXPECT_FALSE(Shown(w.Busy));
-}
-
-// An MPD that takes connections but never answers (stopped with SIGSTOP) while the user's queue waits: the
-// window opens with one message, the first script's own (it gave up in time); the quit shows none.
-TEST_F(MpdTest, AnMpdThatNeverAnswersGivesTheWindowAndOneMessageInTime) {
-    fw::ScriptRunner::Run(169, {"3", "1"});          // saves the user's queue
-    const QByteArray users = qgetenv("MPD_TIMEOUT"); // the scripts' own bound is what is tested
-    qunsetenv("MPD_TIMEOUT");
-    QStringList ran;
-    fw::ScriptRunner::SetRunObserver([&ran](int script) { ran << QString::number(script); });
-    ASSERT_TRUE(mpd_->Signal(SIGSTOP));
-    const auto resume = qScopeGuard([&users] {
-        fw::ScriptRunner::SetRunObserver({});
-        mpd_->Signal(SIGCONT);
-        users.isNull() ? qunsetenv("MPD_TIMEOUT") : qputenv("MPD_TIMEOUT", users);
-    });
-    Startup::Begin();
-    qputenv("MPD_TIMEOUT", "1"); // a shorter wait for the quit
-    Window1::instance().close();
-    EXPECT_EQ(services->messages, QStringList{"MPD does not answer at socket " + mpd_->Socket() +
-                                              ": start MPD or set MPD_HOST, then start Zandolin again."});
-    EXPECT_EQ(ran, (QStringList{"174", "173"})); // no later script of the opening or the quit asks again
 }
 
 } // namespace

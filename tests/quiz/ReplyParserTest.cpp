@@ -14,7 +14,7 @@ QString Reply(const QString& prefix, int count, const QString& sep, const QStrin
 }
 
 TEST(ReplyParserTest, RowsOfLongTitlesAndAtTheLimits) {
-    const QString a50(50, 'a'), b60(60, 'b'), c50(50, 'c'), c51(51, 'c');
+    const QString a49(49, 'a'), a50(50, 'a'), b60(60, 'b'), c50(50, 'c'), c51(51, 'c');
     const struct {
         bool titles;
         QString reply;
@@ -25,11 +25,11 @@ TEST(ReplyParserTest, RowsOfLongTitlesAndAtTheLimits) {
         {true, "first one##%#,##%#,never", {" first"}}, // the row before an empty piece gets the cut
         // Longer titles show 50 characters and "...", the first one's blank included; the last one loses
         // its trailer first, so that none of it shows.
-        {true,
-         a50 + "##%#," + a50 + "##%#," + b60 + "##%#",
-         {" " + a50.left(49) + "...", a50, b60.left(50) + "..."}},
+        {true, a50 + "##%#," + a50 + "##%#," + b60 + "##%#", {" " + a49 + "...", a50, b60.left(50) + "..."}},
         {true, c50.left(49) + "##%#," + c50 + "##%#", {" " + c50.left(49), c50}}, // 50 in all: whole
         {true, "x##%#," + c51 + "##%#", {" x", c50 + "..."}},
+        // A cut never splits a character: half an emoji, a letter from its accent.
+        {true, "x##%#," + a49 + "e\u0301##%#," + a49 + "\U0001F600##%#", {" x", a49 + "...", a49 + "..."}},
     };
     for (const auto& c : cases) {
         const auto parsed = c.titles ? ReplyParser::SongTitles(c.reply) : ReplyParser::PlaylistNames(c.reply);

@@ -55,7 +55,9 @@ fw::DialogAnswer RecordingServices::AskDialog(const fw::MessageDialog& d) {
 void AppTest::SetUp() {
     ASSERT_TRUE(config_.isValid() && scripts_.isValid());
     oldConfig_ = qgetenv("XDG_CONFIG_HOME");
+    oldState_ = qgetenv("XDG_STATE_HOME");
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    qputenv("XDG_STATE_HOME", config_.filePath("state").toUtf8()); // where the quiz locks its MPD
     auto recording = std::make_unique<RecordingServices>();
     services = recording.get();
     previous_ = fw::SetServices(std::move(recording));
@@ -72,6 +74,7 @@ void AppTest::TearDown() {
     fw::SetServices(std::move(previous_));
     services = nullptr;
     oldConfig_.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig_);
+    oldState_.isNull() ? qunsetenv("XDG_STATE_HOME") : qputenv("XDG_STATE_HOME", oldState_);
 }
 
 void AppTest::UseStubScripts(const std::map<int, QString>& bodies) {
@@ -106,8 +109,7 @@ void AppTest::Choose(const char* item) {
 }
 
 int AppTest::RunUntilQuit() {
-    struct sigaction term {};
-    if (sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL)
+    if (HandlerOf(SIGTERM) == SIG_DFL)
         return -1;
     QTimer stuck;
     stuck.callOnTimeout([] { QCoreApplication::exit(1); });
@@ -119,6 +121,12 @@ void FireNow(QTimer& timer) {
     ASSERT_TRUE(timer.isActive());
     timer.stop();
     QMetaObject::invokeMethod(&timer, "timeout");
+}
+
+sighandler_t HandlerOf(int number) {
+    struct sigaction action {};
+    sigaction(number, nullptr, &action);
+    return action.sa_handler;
 }
 
 QString ReadFile(const QString& path) {

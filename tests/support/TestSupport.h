@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -80,7 +81,7 @@ protected:
 
 private:
     QTemporaryDir config_, scripts_;
-    QByteArray oldConfig_;
+    QByteArray oldConfig_, oldState_;
     std::unique_ptr<fw::UserServices> previous_;
 };
 
@@ -91,6 +92,8 @@ inline bool Shown(const QWidget* control) {
 // Ends the period of a running one-shot timer now: it stops and its timeout fires.
 void FireNow(QTimer& timer);
 QString ReadFile(const QString& path);
+// The disposition of a signal, as a handler's address.
+sighandler_t HandlerOf(int number);
 void WriteFile(const QString& path, const QByteArray& bytes);
 
 } // namespace testing_support

@@ -4,6 +4,7 @@
 #include "update/selfTest.h"
 #include "update/updateWindow.h"
 
+#include <QLocale>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -174,9 +175,11 @@ TEST_F(UpdateCheckTest, HostileRepliesShowAsTextOnTheScreenAndAreLetGoSafely) {
     const QByteArray version = "2" + QByteArray(".0").repeated(1600), notes = longNotes.repeated(2);
     server.reply = Reply(200, Document(version, "Yes", notes));
     Check(DialogAnswer::Cancel);
-    const QString all = Offer(version.constData(), true) + "\n\n" + QString::fromUtf8(notes);
+    const QString offer = Offer(version.constData(), true), all = offer + "\n\n" + QString::fromUtf8(notes);
     const testing_support::ShownBox& box = services->boxes.at(0);
-    EXPECT_TRUE(box.text.endsWith("shows all of it.)") && box.explanation.endsWith("shows all of it.)"));
+    EXPECT_TRUE(
+        box.text.endsWith("shows all of it.)") &&
+        box.explanation.endsWith(QLocale(QLocale::English).toString(99998 - offer.size()) + " characters.)"));
     EXPECT_EQ(box.details, all.left(100000) +
                                QString("\n... (%1 more characters are not shown)").arg(all.size() - 100000));
 
@@ -193,15 +196,17 @@ TEST_F(UpdateCheckTest, ASilentServerKeepsTheWindowUntilCancelled) {
         auto& window = updateWindow::instance();
         const qsizetype asked = server.requests.size();
         ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() > asked; }));
-        QTest::qWait(50);
-        EXPECT_EQ(fw::OpenInstance<updateWindow>(), &window);
+        ProcessEvents();
+        EXPECT_TRUE(fw::OpenInstance<updateWindow>() == &window && window.hp().IsConnected());
         QTest::keyClick(&window, key);
         EXPECT_EQ(fw::OpenInstance<updateWindow>(), nullptr);
     }
-    // A page that comes after Cancel starts nothing.
+    // A page that comes after Cancel starts nothing, once sent and its connection closed.
+    const auto held = server.held;
     server.reply = Reply(200, "<CurrentVersion>9.9</CurrentVersion>");
     server.AnswerHeld();
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return held.count(nullptr) == held.size(); }));
+    ProcessEvents();
     EXPECT_EQ(Shown(), QString());
 }
 
